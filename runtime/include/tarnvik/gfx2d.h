@@ -1,0 +1,4 @@
+// Commands of the gfx2d subsystem.
+#pragma once
+
+#include "tarnvik/rt_string.h"

@@ -1,0 +1,4 @@
+// Commands of the path subsystem.
+#pragma once
+
+#include "tarnvik/rt_string.h"

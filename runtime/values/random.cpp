@@ -1,0 +1,4 @@
+// Placeholder until the random generator lands.
+#include "tarnvik/values.h"
+
+void SeedRandom(RtInt) {}
