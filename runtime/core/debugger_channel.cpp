@@ -1,0 +1,13 @@
+#include "core/debugger_channel.h"
+
+#include "platform/system.h"
+
+namespace tvk {
+
+bool DebuggerAttached() { return platform::DebuggerPresent(); }
+
+void SendDebuggerText(const char* text) {
+    if (text && platform::DebuggerPresent()) platform::DebuggerOutput(text);
+}
+
+}  // namespace tvk
