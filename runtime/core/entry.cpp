@@ -1,0 +1,62 @@
+// The entry routine: settings, start-up, the program, the end.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/frame_state.h"
+#include "core/last_error.h"
+#include "core/lifecycle.h"
+#include "platform/window.h"
+#include "tarnvik/core.h"
+
+namespace tvk {
+namespace {
+
+RtString g_commandLine;
+
+// The whole command line, program name included; arguments holding blanks are quoted.
+std::string JoinCommandLine(int argc, char** argv) {
+    std::string text;
+    for (int i = 0; i < argc; ++i) {
+        if (i) text += ' ';
+        std::string arg = argv[i];
+        if (arg.find_first_of(" \t") != std::string::npos) text += '"' + arg + '"';
+        else text += arg;
+    }
+    return text;
+}
+
+// Without a display the program cannot run: say so and end cleanly.
+void ReportDisplayFailure() {
+    std::string message = "Cannot create the display: " + platform::VideoError();
+    std::fprintf(stderr, "%s\n", message.c_str());
+    WriteErrorLog(message.c_str());
+}
+
+}  // namespace
+
+const RtString& StoredCommandLine() { return g_commandLine; }
+
+}  // namespace tvk
+
+void RunProgram(int argc, char** argv) {
+    tvk::g_commandLine = tvk::JoinCommandLine(argc, argv).c_str();
+    tvk::SetNameTable(AppNameTable);
+    ApplySettings();
+    if (!tvk::InitRuntime(nullptr, tvk::ShowModeFromEnvironment(), GetRuntimeSettings().windowTitle)) {
+        tvk::ReportDisplayFailure();
+        EndProgram();
+    }
+    tvk::ClearLastError();
+    AppMain();
+    EndProgram();
+    std::exit(0);  // not reached: EndProgram exits
+}
+
+int LibraryEntry(void* instance) {
+    tvk::SetNameTable(AppNameTable);
+    ApplySettings();
+    if (!tvk::InitRuntime(instance, 1, GetRuntimeSettings().windowTitle)) tvk::ReportDisplayFailure();
+    tvk::ClearLastError();
+    return 1;
+}

@@ -1,0 +1,129 @@
+// ShowScreen and the steps it is made of.
+#include "core/frame_loop.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/display.h"
+#include "core/frame_limiter.h"
+#include "core/last_error.h"
+#include "gfx2d/frame_assets.h"
+#include "gfx2d/offscreen.h"
+#include "gfx2d/renderer.h"
+#include "gfx3d/scene.h"
+#include "input/input_devices.h"
+#include "platform/events.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "sound/music.h"
+#include "tarnvik/core.h"
+
+namespace tvk {
+namespace {
+
+constexpr int kEscape = 1;
+constexpr int kEscapeExtended = 129;
+constexpr int kLeftAlt = 56;
+constexpr int kF4 = 62;
+constexpr double kPausePollMs = 200;
+
+void EndOnQuitRequest() {
+    SetErrorCode(0);
+    EndProgram();
+}
+
+void BringWindowToFront() {
+    std::puts("activate");
+    if (g_renderer && !HiddenRun()) {
+        platform::ShowWindow(g_renderer->window);
+        platform::RaiseWindow(g_renderer->window);
+    }
+    std::puts("ok");
+    Frame().activationRequest = false;
+}
+
+void RunPauseLoop() {
+    FrameState& f = Frame();
+    std::puts("pause loop in showscreen");
+    while (f.paused != 0 && !f.activationRequest) {
+        MusicLoopCheck();
+        PumpMessages(g_renderer, ResolveMessageCallback());
+        platform::SleepMs(kPausePollMs);
+    }
+    std::puts("pause ended");
+}
+
+void ClearAfterPresent(OpenGLDodurudo* r) {
+    if (r->clearDepthOnce) {
+        r->clearDepthOnce = false;
+        glClear(r->clearEachFrame ? (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT) : GL_DEPTH_BUFFER_BIT);
+    } else if (r->clearEachFrame) {
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+}
+
+}  // namespace
+
+int PumpMessages(OpenGLDodurudo*, MessageCallback callback) {
+    platform::Event event;
+    if (!callback) {
+        while (platform::PollEvent(event)) HandleWindowEvent(event);
+        return 1;
+    }
+    while (platform::PeekEvent()) {
+        callback();
+        if (platform::PollEvent(event)) HandleWindowEvent(event);
+    }
+    return 1;
+}
+
+int PresentFrame(OpenGLDodurudo* r, MessageCallback callback) {
+    FinishOffscreenTarget(r);
+    platform::SwapBuffers(r->window);
+    ClearAfterPresent(r);
+    double now = 0;
+    for (;;) {
+        PumpMessages(r, callback);
+        now = ReadTimer();
+        SlotWait wait = DecideSlotWait(r->nextFrameTime - now);
+        if (wait.action == SlotWaitAction::Done) break;
+        platform::SleepMs(wait.milliseconds);
+    }
+    r->nextFrameTime = NextFrameSlot(r->framePeriod, r->nextFrameTime, now);
+    return 1;
+}
+
+}  // namespace tvk
+
+void ShowScreen() {
+    using namespace tvk;
+    FrameState& f = Frame();
+    if (f.activationRequest) BringWindowToFront();
+
+    f.previousFrameTime = f.currentFrameTime;
+    f.currentFrameTime = ReadTimer();
+
+    if (f.paused != 0) RunPauseLoop();
+
+    if (g_input) {
+        SampleKeyboard(g_input);
+        g_input->mouseSamplePending = true;
+    }
+    if (f.escapeEnds && (IsKeyDown(g_input, kEscapeExtended) || IsKeyDown(g_input, kEscape))) EndOnQuitRequest();
+    if (IsKeyDown(g_input, kLeftAlt) && IsKeyDown(g_input, kF4)) EndOnQuitRequest();
+
+    if (g_scene) g_scene->StencilDrawingOff();
+    MusicLoopCheck();
+
+    MessageCallback callback = ResolveMessageCallback();
+    PumpMessages(g_renderer, callback);
+    if (!g_renderer) return;
+    PresentFrame(g_renderer, callback);
+
+    ResetFrameState(g_renderer);
+    DrawBackgroundImage(0);
+    SetViewport(g_renderer, 0, 0, 0, 0);
+    if (g_scene) g_scene->ResetSharedValue();
+    DisableActiveShader();
+}

@@ -1,0 +1,7 @@
+#include "files/file_channels.h"
+
+namespace tvk {
+
+void CloseAllFileChannels() {}
+
+}  // namespace tvk

@@ -1,0 +1,7 @@
+#include "files/library_bindings.h"
+
+namespace tvk {
+
+void BindDeclaredLibraries() {}
+
+}  // namespace tvk

@@ -1,0 +1,13 @@
+#include "gfx2d/frame_assets.h"
+
+namespace tvk {
+
+void FreeAllSprites() {}
+void DeleteBackgroundTextures() {}
+void DrawBackgroundImage(int) {}
+void DisableActiveShader() {}
+void BuildBuiltinFont() {}
+bool LoadDefaultFont(const std::string&) { return false; }
+void SelectCurrentFont(int) {}
+
+}  // namespace tvk

@@ -1,0 +1,5 @@
+#include "gfx3d/scene.h"
+
+namespace tvk {
+Dodurudo3D* g_scene = nullptr;
+}

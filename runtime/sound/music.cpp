@@ -1,0 +1,8 @@
+#include "sound/music.h"
+
+namespace tvk {
+
+void MusicLoopCheck() {}
+void StopMusic() {}
+
+}  // namespace tvk
