@@ -82,15 +82,15 @@ int PresentFrame(OpenGLDodurudo* r, MessageCallback callback) {
     FinishOffscreenTarget(r);
     platform::SwapBuffers(r->window);
     ClearAfterPresent(r);
-    double now = 0;
+    // Choose the slot first and then wait for it, so that a frame that missed its slot
+    // lands on the following one instead of drifting between slots.
+    r->nextFrameTime = NextFrameSlot(r->framePeriod, r->nextFrameTime, ReadTimer());
     for (;;) {
         PumpMessages(r, callback);
-        now = ReadTimer();
-        SlotWait wait = DecideSlotWait(r->nextFrameTime - now);
+        SlotWait wait = DecideSlotWait(r->nextFrameTime - ReadTimer());
         if (wait.action == SlotWaitAction::Done) break;
         platform::SleepMs(wait.milliseconds);
     }
-    r->nextFrameTime = NextFrameSlot(r->framePeriod, r->nextFrameTime, now);
     return 1;
 }
 

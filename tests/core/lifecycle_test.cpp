@@ -1,0 +1,151 @@
+// Whole runs of a small program: start-up and shutdown orders, the ways a program ends,
+// pausing on focus changes, and running hidden.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "support/child_process.h"
+
+namespace {
+
+using tvk::test::ChildResult;
+
+struct RunOutcome {
+    ChildResult result;
+    std::string log;  // ErrorLog.txt with CR LF turned into "|"
+};
+
+std::string FlattenLog(const std::string& raw) {
+    std::string out;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') {
+            out += '|';
+            ++i;
+        } else {
+            out += raw[i];
+        }
+    }
+    return out;
+}
+
+RunOutcome RunProgram(const std::string& mode, std::map<std::string, std::string> env = {},
+               const std::string& program = LIFECYCLE_PROGRAM) {
+    std::string temp = tvk::test::MakeTempDir();
+    env["TMPDIR"] = temp + "/";
+    env.try_emplace("SDL_VIDEODRIVER", "offscreen");
+    env.try_emplace("SDL_AUDIODRIVER", "dummy");
+    RunOutcome run;
+    run.result = tvk::test::RunChild(program, {mode}, env);
+    run.log = FlattenLog(tvk::test::ReadFile(temp + "/ErrorLog.txt"));
+    std::filesystem::remove_all(temp);
+    return run;
+}
+
+const std::string kStartLines =
+    "Init GFX|*** OpenGL Software Emulation - update driver!|Delay load DLLs|Init sound engine|Init Finalized|";
+const std::string kEndLines = "Shut down TVK|tvk is shut down|";
+
+TEST(Lifecycle, NormalReturnLogsStartEndAndExitsZero) {
+    RunOutcome run = RunProgram("return");
+    EXPECT_EQ(run.result.exitCode, 0);
+    // Debug build: the end information comes before the shutdown lines.
+    EXPECT_EQ(run.log, kStartLines + "-End On Line|0|-1|0|0|" + kEndLines);
+    EXPECT_NE(run.result.out.find("quit callback 1\n"), std::string::npos);
+    EXPECT_EQ(run.result.out.substr(run.result.out.size() - 5), "exit\n");
+}
+
+TEST(Lifecycle, EndCommandAndCloseRequestEndWithCodeZero) {
+    for (const char* mode : {"end", "close"}) {
+        SCOPED_TRACE(mode);
+        RunOutcome run = RunProgram(mode);
+        EXPECT_EQ(run.result.exitCode, 0);
+        EXPECT_EQ(run.result.out.find("not reached"), std::string::npos);
+        EXPECT_EQ(run.log, kStartLines + kEndLines);  // no end information without the debug flag
+    }
+}
+
+TEST(Lifecycle, EndProgramFromTheQuitCallbackReturnsAtOnce) {
+    RunOutcome run = RunProgram("quit-reenters");
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_NE(run.result.out.find("quit callback 1\nsecond EndProgram returned\n"), std::string::npos);
+    EXPECT_EQ(run.result.out.find("quit callback 2"), std::string::npos);
+    EXPECT_EQ(run.log, kStartLines + kEndLines);  // shut down once
+}
+
+TEST(Lifecycle, EscapeEndsTheProgramUnlessTurnedOff) {
+    RunOutcome ends = RunProgram("escape");
+    EXPECT_EQ(ends.result.exitCode, 0);
+    EXPECT_EQ(ends.result.out.find("escape ignored"), std::string::npos);
+    RunOutcome ignored = RunProgram("escape-off");
+    EXPECT_EQ(ignored.result.exitCode, 0);
+    EXPECT_NE(ignored.result.out.find("escape ignored"), std::string::npos);
+}
+
+TEST(Lifecycle, FocusLossPausesOnceAndReactivationResumesOnce) {
+    RunOutcome run = RunProgram("focus");
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_NE(run.result.out.find("paused title [Lifecycle <pause>] pause 1 resume 0"), std::string::npos)
+        << run.result.out;
+    EXPECT_NE(run.result.out.find("pause loop in showscreen\npause ended\n"), std::string::npos);
+    EXPECT_NE(run.result.out.find("resumed title [Lifecycle] pause 1 resume 1"), std::string::npos)
+        << run.result.out;
+}
+
+TEST(Lifecycle, DebugFlagKeepsFocusChangesFromPausing) {
+    RunOutcome run = RunProgram("debug-focus");
+    EXPECT_NE(run.result.out.find("paused title [Lifecycle] pause 0 resume 0"), std::string::npos)
+        << run.result.out;
+    EXPECT_EQ(run.result.out.find("pause loop"), std::string::npos);
+}
+
+TEST(Lifecycle, CallByNameCallsKnownFunctionsOnly) {
+    RunOutcome run = RunProgram("callbyname");
+    EXPECT_NE(run.result.out.find("known 1 unknown 0"), std::string::npos) << run.result.out;
+}
+
+TEST(Lifecycle, CallByNameTellsAnAttachedDebuggerAboutUnknownNames) {
+    // The debugger channel is a descriptor named by TVK_DEBUG_FD; 2 is standard error here.
+    RunOutcome run = RunProgram("callbyname", {{"TVK_DEBUG_FD", "2"}});
+    EXPECT_NE(run.result.err.find("TXCALLBYNAME \"NoSuchFunction\" *** failed ***\n"), std::string::npos);
+    EXPECT_EQ(run.result.err.find("TVK_ON_QUIT"), std::string::npos);  // never reported for the quit callback
+}
+
+TEST(Lifecycle, ShowModeZeroKeepsTheWindowHidden) {
+    RunOutcome hidden = RunProgram("hidden", {{"TVK_SHOW", "0"}});
+    EXPECT_NE(hidden.result.out.find("shown 0"), std::string::npos) << hidden.result.out;
+    RunOutcome shown = RunProgram("hidden");
+    EXPECT_NE(shown.result.out.find("shown 1"), std::string::npos) << shown.result.out;
+}
+
+TEST(Lifecycle, RelativeNamesResolveBesideTheProgram) {
+    std::string dir = tvk::test::MakeTempDir();
+    std::string program = dir + "/lifecycle_program";
+    std::filesystem::copy_file(LIFECYCLE_PROGRAM, program);
+    std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    { std::ofstream(dir + "/beside-the-program.txt") << "x"; }
+    RunOutcome run = RunProgram("cwd", {}, program);
+    EXPECT_NE(run.result.out.find("relative open found"), std::string::npos) << run.result.out;
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Lifecycle, OldErrorLogIsGoneAfterStartUp) {
+    std::string temp = tvk::test::MakeTempDir();
+    { std::ofstream(temp + "/ErrorLog.txt") << "from an earlier run\r\n"; }
+    tvk::test::RunChild(LIFECYCLE_PROGRAM, {"end"},
+                        {{"TMPDIR", temp + "/"}, {"SDL_VIDEODRIVER", "offscreen"}});
+    EXPECT_EQ(FlattenLog(tvk::test::ReadFile(temp + "/ErrorLog.txt")), kStartLines + kEndLines);
+    std::filesystem::remove_all(temp);
+}
+
+TEST(Lifecycle, MissingDisplayIsReportedAndEndsCleanly) {
+    RunOutcome run = RunProgram("return", {{"SDL_VIDEODRIVER", "no-such-driver"}});
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_NE(run.result.err.find("Cannot create the display"), std::string::npos);
+    EXPECT_EQ(run.log.rfind("Init GFX|Cannot create the display", 0), 0u) << run.log;
+    EXPECT_EQ(run.result.out.find("shown"), std::string::npos);
+}
+
+}  // namespace

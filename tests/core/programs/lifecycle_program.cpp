@@ -1,0 +1,111 @@
+// A translated program in miniature. What it does is chosen by its first argument;
+// it prints what the test checks on standard output.
+#include <tarnvik.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/frame_state.h"
+#include "gfx2d/renderer.h"
+#include "platform/events.h"
+#include "platform/window.h"
+
+namespace {
+std::string g_mode;
+int g_pauseCalls = 0;
+int g_resumeCalls = 0;
+int g_quitCalls = 0;
+
+void OnPause() { ++g_pauseCalls; }
+void OnResume() { ++g_resumeCalls; }
+void OnQuit() {
+    ++g_quitCalls;
+    std::printf("quit callback %d\n", g_quitCalls);
+    if (g_mode == "quit-reenters") {
+        EndProgram();  // must come straight back
+        std::printf("second EndProgram returned\n");
+    }
+    std::fflush(stdout);
+}
+
+void Push(tvk::platform::EventType type) {
+    tvk::platform::Event e;
+    e.type = type;
+    tvk::platform::PushEvent(e);
+}
+
+std::string Title() { return tvk::platform::WindowTitle(tvk::g_renderer->window); }
+
+void RunFocusChanges() {
+    Push(tvk::platform::EventType::FocusLost);
+    ShowScreen();
+    std::printf("paused title [%s] pause %d resume %d\n", Title().c_str(), g_pauseCalls, g_resumeCalls);
+    Push(tvk::platform::EventType::FocusLost);  // a second loss must not call again
+    Push(tvk::platform::EventType::FocusGained);
+    ShowScreen();  // waits in the pause loop until the focus comes back
+    std::printf("resumed title [%s] pause %d resume %d\n", Title().c_str(), g_pauseCalls, g_resumeCalls);
+}
+}  // namespace
+
+const NameEntry AppNameTable[] = {
+    {OnPause, "TVK_ON_PAUSE"}, {OnResume, "TVK_ON_RESUME"}, {OnQuit, "TVK_ON_QUIT"}, {nullptr, nullptr}};
+
+void ApplySettings() {
+    RuntimeSettings& s = GetRuntimeSettings();
+    s.screenWidth = 320;
+    s.screenHeight = 200;
+    s.frameRate = 60;
+    s.debugFlag = (g_mode == "debug-focus" || g_mode == "return") ? 1 : 0;
+    s.windowTitle = "Lifecycle";
+}
+
+int AppMain() {
+    if (g_mode == "return" || g_mode == "quit-reenters") return 7;  // the exit code stays 0 anyway
+    if (g_mode == "end") {
+        ShowScreen();
+        EndProgram();
+        std::printf("not reached\n");
+    }
+    if (g_mode == "close") {
+        Push(tvk::platform::EventType::CloseRequest);
+        for (int i = 0; i < 3; ++i) ShowScreen();
+        std::printf("not reached\n");
+    }
+    if (g_mode == "escape" || g_mode == "escape-off") {
+        if (g_mode == "escape-off") SetEscapeEnds(0);
+        tvk::platform::Event key;
+        key.type = tvk::platform::EventType::KeyDown;
+        key.keyCode = 1;
+        tvk::platform::PushEvent(key);
+        ShowScreen();  // the key arrives
+        ShowScreen();  // and is seen here
+        std::printf("escape ignored\n");
+        return 0;
+    }
+    if (g_mode == "focus" || g_mode == "debug-focus") {
+        RunFocusChanges();
+        return 0;
+    }
+    if (g_mode == "callbyname") {
+        std::printf("known %g unknown %g\n", CallByName("TVK_ON_PAUSE"), CallByName("NoSuchFunction"));
+        return 0;
+    }
+    if (g_mode == "hidden") {
+        ShowScreen();
+        std::printf("shown %d\n", tvk::platform::WindowShown(tvk::g_renderer->window) ? 1 : 0);
+        return 0;
+    }
+    if (g_mode == "cwd") {
+        std::FILE* f = std::fopen("beside-the-program.txt", "r");
+        std::printf("relative open %s\n", f ? "found" : "missing");
+        if (f) std::fclose(f);
+        return 0;
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    g_mode = argc > 1 ? argv[1] : "";
+    RunProgram(argc, argv);
+}
