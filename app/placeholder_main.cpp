@@ -1,5 +1,7 @@
 // Stand-in for the demo program until its drawing commands exist: a window of the
-// demo's size that runs its frame loop until Escape, Alt+F4 or the close button.
+// demo's size with its grey frame and centre cross, running its frame loop until
+// Escape, Alt+F4 or the close button.
+#include <GL/gl.h>
 #include <tarnvik.h>
 
 void ApplySettings() {
@@ -11,8 +13,27 @@ void ApplySettings() {
     s.windowTitle = "Zelmor";
 }
 
+namespace {
+void DrawFrameAndCross() {
+    const float w = 800, h = 640;
+    glColor3ub(100, 100, 100);
+    glBegin(GL_LINES);
+    const float lines[][4] = {{1, 1, w - 1, 1},         {w - 1, 1, w - 1, h - 1}, {w - 1, h - 1, 1, h - 1},
+                              {1, h - 1, 1, 1},         {w / 2, 0, w / 2, h},     {0, h / 2, w, h / 2}};
+    for (const auto& l : lines) {
+        glVertex2f(l[0] + 0.375f, l[1] + 0.375f);
+        glVertex2f(l[2] + 0.375f, l[3] + 0.375f);
+    }
+    glEnd();
+    glColor3ub(255, 255, 255);
+}
+}  // namespace
+
 int AppMain() {
-    for (;;) ShowScreen();
+    for (;;) {
+        DrawFrameAndCross();
+        ShowScreen();
+    }
     return 0;
 }
 
