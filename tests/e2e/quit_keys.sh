@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs the demo program on a virtual display and ends it the way a user does: Escape,
+# then (in a second run) left Alt + F4. Each run must end with "exit", exit code 0 and
+# a complete error log.
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+display_number=$(( 200 + RANDOM % 200 ))
+Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+export DISPLAY=":$display_number"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+run_and_press() {
+  local keys=$1
+  TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &
+  local pid=$!
+  local window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Zelmor$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "window did not appear"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$window"
+  sleep 0.3
+  xdotool keydown --delay 100 $keys
+  sleep 0.5
+  xdotool keyup $keys 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  if kill -0 $pid 2>/dev/null; then echo "still running after $keys"; kill $pid; return 1; fi
+  local rc=0
+  wait $pid || rc=$?
+  [ "$rc" -eq 0 ] || { echo "exit code $rc after $keys"; return 1; }
+  grep -q '^exit$' "$work/out.txt" || { echo "no exit line after $keys"; cat "$work/out.txt"; return 1; }
+  tail -c 18 "$work/ErrorLog.txt" | grep -q 'tvk is shut down' || { echo "log incomplete"; return 1; }
+  echo "$keys ends the program"
+}
+
+run_and_press Escape
+run_and_press "Alt_L F4"
