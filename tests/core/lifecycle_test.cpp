@@ -108,6 +108,12 @@ TEST(Lifecycle, CallByNameCallsKnownFunctionsOnly) {
     EXPECT_NE(run.result.out.find("known 1 unknown 0"), std::string::npos) << run.result.out;
 }
 
+TEST(Lifecycle, MessageCallbackRunsBeforeEachEvent) {
+    RunOutcome run = RunProgram("message-callback");
+    EXPECT_NE(run.result.out.find("message callback ran 3 times for 3 events"), std::string::npos)
+        << run.result.out;
+}
+
 TEST(Lifecycle, CallByNameTellsAnAttachedDebuggerAboutUnknownNames) {
     // The debugger channel is a descriptor named by TVK_DEBUG_FD; 2 is standard error here.
     RunOutcome run = RunProgram("callbyname", {{"TVK_DEBUG_FD", "2"}});

@@ -16,9 +16,11 @@ std::string g_mode;
 int g_pauseCalls = 0;
 int g_resumeCalls = 0;
 int g_quitCalls = 0;
+int g_messageCalls = 0;
 
 void OnPause() { ++g_pauseCalls; }
 void OnResume() { ++g_resumeCalls; }
+void OnMessage() { ++g_messageCalls; }
 void OnQuit() {
     ++g_quitCalls;
     std::printf("quit callback %d\n", g_quitCalls);
@@ -49,7 +51,8 @@ void RunFocusChanges() {
 }  // namespace
 
 const NameEntry AppNameTable[] = {
-    {OnPause, "TVK_ON_PAUSE"}, {OnResume, "TVK_ON_RESUME"}, {OnQuit, "TVK_ON_QUIT"}, {nullptr, nullptr}};
+    {OnPause, "TVK_ON_PAUSE"}, {OnResume, "TVK_ON_RESUME"}, {OnQuit, "TVK_ON_QUIT"},
+    {OnMessage, "TVK_WIN32_MSG"}, {nullptr, nullptr}};
 
 void ApplySettings() {
     RuntimeSettings& s = GetRuntimeSettings();
@@ -85,6 +88,14 @@ int AppMain() {
     }
     if (g_mode == "focus" || g_mode == "debug-focus") {
         RunFocusChanges();
+        return 0;
+    }
+    if (g_mode == "message-callback") {
+        ShowScreen();
+        int before = g_messageCalls;
+        for (int i = 0; i < 3; ++i) Push(tvk::platform::EventType::Other);
+        ShowScreen();
+        std::printf("message callback ran %d times for 3 events\n", g_messageCalls - before);
         return 0;
     }
     if (g_mode == "callbyname") {
