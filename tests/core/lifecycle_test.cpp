@@ -2,6 +2,7 @@
 // pausing on focus changes, and running hidden.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -137,6 +138,37 @@ TEST(Lifecycle, RelativeNamesResolveBesideTheProgram) {
     RunOutcome run = RunProgram("cwd", {}, program);
     EXPECT_NE(run.result.out.find("relative open found"), std::string::npos) << run.result.out;
     std::filesystem::remove_all(dir);
+}
+
+// A stand-in for the desktop's file chooser, first on PATH: it records its arguments and
+// answers with `answer`, or fails as a cancelled chooser does.
+std::string FakeChooserDir(const std::string& answer, bool cancel) {
+    std::string dir = tvk::test::MakeTempDir();
+    std::ofstream script(dir + "/zenity");
+    script << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"\n";
+    if (cancel) script << "exit 1\n";
+    else script << "printf '%s\\n' '" << answer << "'\n";
+    script.close();
+    std::filesystem::permissions(dir + "/zenity", std::filesystem::perms::owner_all);
+    return dir;
+}
+
+TEST(Lifecycle, FileDialogAnswersWithForwardSlashesOrNoFile) {
+    std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    std::string chooser = FakeChooserDir("/home/user\\saves\\one.txt", false);
+    RunOutcome chosen = RunProgram("filedialog", {{"PATH", chooser + ":" + path}});
+    EXPECT_NE(chosen.result.out.find("chosen [/home/user/saves/one.txt] shown 1"), std::string::npos)
+        << chosen.result.out;
+    std::string args = tvk::test::ReadFile(chooser + "/args.txt");
+    EXPECT_NE(args.find("--file-filter=Text files | *.txt"), std::string::npos) << args;
+    EXPECT_NE(args.find("--file-filter=All files | *.*"), std::string::npos) << args;
+    EXPECT_EQ(args.find("--save"), std::string::npos);
+
+    std::string cancelling = FakeChooserDir("", true);
+    RunOutcome cancelled = RunProgram("filedialog", {{"PATH", cancelling + ":" + path}});
+    EXPECT_NE(cancelled.result.out.find("chosen [NO_FILE]"), std::string::npos) << cancelled.result.out;
+    std::filesystem::remove_all(chooser);
+    std::filesystem::remove_all(cancelling);
 }
 
 TEST(Lifecycle, OldErrorLogIsGoneAfterStartUp) {

@@ -98,6 +98,11 @@ int AppMain() {
         std::printf("message callback ran %d times for 3 events\n", g_messageCalls - before);
         return 0;
     }
+    if (g_mode == "filedialog") {
+        RtString chosen = FileDialog(1, "Text files|*.txt|All files|*.*");
+        std::printf("chosen [%s] shown %d\n", chosen.c_str(), tvk::platform::WindowShown(tvk::g_renderer->window));
+        return 0;
+    }
     if (g_mode == "callbyname") {
         std::printf("known %g unknown %g\n", CallByName("TVK_ON_PAUSE"), CallByName("NoSuchFunction"));
         return 0;
