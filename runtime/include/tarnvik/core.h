@@ -72,3 +72,20 @@ ThreadHandle StartThread(ThreadFunction function, int argument, bool keepHandle)
 int JoinThread(ThreadHandle thread, int* exitCode);
 void YieldThread();
 void SleepThread(int milliseconds);
+
+// More timing.
+RtNumber GetFrameTime();
+void SleepMs(RtInt milliseconds);
+void SetFrameRate(RtNumber rate);
+// Starts a program through the shell; 1 when it started, 0 when it could not. With wait,
+// blocks until it ends and stores its exit code.
+RtNumber RunProcess(const RtString& commandLine, RtNumber wait, RtNumber show, RtNumber& exitCode);
+[[noreturn]] void RunAndEnd(const RtString& commandLine);
+
+// Standard streams and debugger output.
+void DebugPrint(const RtString& text);
+void Assert(int32_t value);
+void WriteStdout(const RtString& text);
+void WriteStderr(const RtString& text);
+RtString ReadStdinLine();
+void OpenConsole();
