@@ -171,6 +171,27 @@ TEST(Lifecycle, FileDialogAnswersWithForwardSlashesOrNoFile) {
     std::filesystem::remove_all(cancelling);
 }
 
+TEST(Diagnostics, FailedAssertionEndsWithCode21) {
+    RunOutcome run = RunProgram("assert", {{"TVK_DEBUG_FD", "2"}});
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_NE(run.result.out.find("assert 1 passed"), std::string::npos);
+    EXPECT_EQ(run.result.out.find("not reached"), std::string::npos);
+    EXPECT_NE(run.result.err.find("TXAssertion: Value = 0\n"), std::string::npos);
+    EXPECT_NE(run.log.find("-End On Line|21|"), std::string::npos) << run.log;
+}
+
+TEST(Diagnostics, StandardInputLinesAreCutAt4094Characters) {
+    std::string dir = tvk::test::MakeTempDir();
+    std::string input = std::string(5000, 'a') + "\nabc\n";
+    { std::ofstream(dir + "/in.txt") << input; }
+    // The child reads the file as its standard input through the shell.
+    tvk::test::ChildResult r = tvk::test::RunChild(
+        "/bin/sh", {"-c", std::string("\"$0\" stdin < \"$1\""), LIFECYCLE_PROGRAM, dir + "/in.txt"},
+        {{"TMPDIR", dir + "/"}, {"SDL_VIDEODRIVER", "offscreen"}, {"ASAN_OPTIONS", "detect_leaks=0"}});
+    EXPECT_NE(r.out.find("lengths 4094 906 [abc]"), std::string::npos) << r.out;
+    std::filesystem::remove_all(dir);
+}
+
 TEST(Lifecycle, OldErrorLogIsGoneAfterStartUp) {
     std::string temp = tvk::test::MakeTempDir();
     { std::ofstream(temp + "/ErrorLog.txt") << "from an earlier run\r\n"; }

@@ -59,7 +59,7 @@ void ApplySettings() {
     s.screenWidth = 320;
     s.screenHeight = 200;
     s.frameRate = 60;
-    s.debugFlag = (g_mode == "debug-focus" || g_mode == "return") ? 1 : 0;
+    s.debugFlag = (g_mode == "debug-focus" || g_mode == "return" || g_mode == "assert") ? 1 : 0;
     s.windowTitle = "Lifecycle";
 }
 
@@ -101,6 +101,20 @@ int AppMain() {
     if (g_mode == "filedialog") {
         RtString chosen = FileDialog(1, "Text files|*.txt|All files|*.*");
         std::printf("chosen [%s] shown %d\n", chosen.c_str(), tvk::platform::WindowShown(tvk::g_renderer->window));
+        return 0;
+    }
+    if (g_mode == "assert") {
+        Assert(1);
+        std::printf("assert 1 passed\n");
+        std::fflush(stdout);
+        Assert(0);
+        std::printf("not reached\n");
+    }
+    if (g_mode == "stdin") {
+        RtString first = ReadStdinLine();
+        RtString second = ReadStdinLine();
+        RtString third = ReadStdinLine();
+        std::printf("lengths %u %u [%s]\n", first.Length(), second.Length(), third.c_str());
         return 0;
     }
     if (g_mode == "callbyname") {
