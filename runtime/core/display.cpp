@@ -11,6 +11,7 @@
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
+#include "gfx2d/sprite_slots.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "tarnvik/core.h"
@@ -136,7 +137,7 @@ int HideDisplay(OpenGLDodurudo* r) {
 }
 
 int DestroyDisplay(OpenGLDodurudo* r) {
-    FreeAllSprites();
+    ResetAllSlots();
     if (r->displayCreated) DeleteBackgroundTextures();
     if (r->fullscreenActive) platform::LeaveFullscreenMode(r->window);
     r->fullscreenActive = false;

@@ -2,9 +2,9 @@
 
 namespace tvk {
 
-void FreeAllSprites() {}
 void DeleteBackgroundTextures() {}
 void DrawBackgroundImage(int) {}
+void FreeBackgroundImage(int) {}
 void DisableActiveShader() {}
 void BuildBuiltinFont() {}
 bool LoadDefaultFont(const std::string&) { return false; }

@@ -6,9 +6,9 @@
 
 namespace tvk {
 
-void FreeAllSprites();
 void DeleteBackgroundTextures();
 void DrawBackgroundImage(int index);
+void FreeBackgroundImage(int index);
 void DisableActiveShader();
 
 void BuildBuiltinFont();

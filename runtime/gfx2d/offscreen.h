@@ -10,5 +10,7 @@ void FinishOffscreenTarget(OpenGLDodurudo* renderer);
 void SelectBackBuffer(OpenGLDodurudo* renderer);
 void PrepareFramebufferSupport(OpenGLDodurudo* renderer);
 void ReleaseOffscreenScreens();
+// Height of what is drawn into: the window, or the sprite behind an off-screen screen.
+int CurrentTargetHeight(const OpenGLDodurudo* renderer);
 
 }  // namespace tvk

@@ -2,8 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <initializer_list>
+
 #include "core/display.h"
 #include "gfx2d/offscreen.h"
+#include "gfx2d/texture_binding.h"
 
 namespace tvk {
 
@@ -17,8 +20,7 @@ OpenGLDodurudo::~OpenGLDodurudo() {
 
 void SetViewport(OpenGLDodurudo* r, int32_t x, int32_t y, int32_t w, int32_t h) {
     if (!r || !r->window) return;
-    if (w == 0 || h == 0) {
-        x = y = 0;
+    if (w <= 0 || h <= 0) {
         w = r->width;
         h = r->height;
     }
@@ -26,16 +28,30 @@ void SetViewport(OpenGLDodurudo* r, int32_t x, int32_t y, int32_t w, int32_t h) 
     r->viewY = y;
     r->viewW = w;
     r->viewH = h;
-    // GL counts rows from the bottom.
-    glViewport(x, r->height - (y + h), w, h);
+    glViewport(x, r->height - h - y, w, h);  // GL counts rows from the bottom
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, w, h, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_LIGHTING);
+
+    for (GLenum cap : {GL_DEPTH_TEST, GL_CULL_FACE, GL_FOG, GL_POINT_SMOOTH, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH,
+                       GL_STENCIL_TEST, GL_NORMALIZE, GL_LIGHTING, GL_COLOR_MATERIAL, GL_DITHER,
+                       GL_POLYGON_OFFSET_POINT, GL_AUTO_NORMAL})
+        glDisable(cap);
+    glFrontFace(GL_CCW);
+    glShadeModel(GL_FLAT);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.05f);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
+
+    r->smoothing = true;
+    BindTexture(r, -1, -1, false);
+    glDisable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+    r->currentAlpha = 1.0f;
+    glColor4f(1, 1, 1, 1);
 }
 
 void ResetFrameState(OpenGLDodurudo* r) {
@@ -43,7 +59,13 @@ void ResetFrameState(OpenGLDodurudo* r) {
     glEnable(GL_BLEND);
     glDisable(GL_BLEND);
     glEnable(GL_ALPHA_TEST);
+    r->currentAlpha = 1.0f;
     glColor4f(1, 1, 1, 1);
+}
+
+uint8_t DrawAlpha(const OpenGLDodurudo* r, int32_t colour) {
+    if (colour == r->transparentColour) return 0;
+    return static_cast<uint8_t>(r->currentAlpha * 255.0f);
 }
 
 }  // namespace tvk

@@ -2,3 +2,28 @@
 #pragma once
 
 #include "tarnvik/rt_string.h"
+
+// Renderer state.
+void SetAlphaMode(RtNumber mode);  // sign: additive (>0) or normal (<0) blending; size: opacity; 0 = opaque
+void SetSmoothing(RtInt on);
+void SetTransparentColour(RtInt colour);
+void SetClearColour(RtInt colour);  // -1 stops clearing
+void SetViewport(RtInt x, RtInt y, RtInt width, RtInt height);
+void GetViewport(RtInt& x, RtInt& y, RtInt& width, RtInt& height);
+void GetViewport(RtNumber& x, RtNumber& y, RtNumber& width, RtNumber& height);
+void GetScreenSize(RtInt& width, RtInt& height);
+void GetScreenSize(RtNumber& width, RtNumber& height);
+void GetDesktopSize(RtInt& width, RtInt& height);
+void GetDesktopSize(RtNumber& width, RtNumber& height);
+
+// Flat primitives; colours are red + green*256 + blue*65536.
+void SetPixel(RtInt x, RtInt y, RtInt colour);
+void DrawLine(RtInt x1, RtInt y1, RtInt x2, RtInt y2, RtInt colour);
+void DrawRect(RtInt x, RtInt y, RtInt width, RtInt height, RtInt colour);
+RtInt GetPixel(RtInt x, RtInt y);
+
+// Vertex batches: mode 0 fan, 1 triangles, 2 strip; slot -1 = untextured.
+void StartPoly(RtInt slot, RtInt mode);
+void AddPolyVertex(RtNumber x, RtNumber y, RtNumber tx, RtNumber ty, RtInt colour);
+void NextPolyStrip();
+void EndPoly();
