@@ -37,19 +37,40 @@ bool BuildTexture(const RgbaImage& image, RgbaImage& texture) {
 
 void BleedTransparentEdges(RgbaImage& texture) {
     const int32_t w = texture.width, h = texture.height;
+    if (w < 3 || h < 3) return;  // no texel lies off the outer rows and columns
+    // visible[x]: how many of the (up to three) source rows around the current row have a visible texel in
+    // column x. Border columns stay 0, as do rows off the outer ones. A transparent texel with no visible
+    // texel in the three columns around it is skipped without looking further.
+    std::vector<uint8_t> visible(size_t(w), 0);
     for (int32_t y = 0; y < h; ++y) {
+        uint8_t* row = texture.Row(y);
+        bool transparent = false;
+        for (int32_t x = 0; x < w && !transparent; ++x) transparent = row[size_t(x) * 4 + 3] == 0;
+        if (!transparent) continue;
+        const int32_t top = std::max(y - 1, 1), bottom = std::min(y + 1, h - 2);
+        std::fill(visible.begin(), visible.end(), 0);
+        bool any = false;
+        for (int32_t ny = top; ny <= bottom; ++ny) {
+            const uint8_t* source = texture.Row(ny);
+            for (int32_t x = 1; x < w - 1; ++x) {
+                if (source[size_t(x) * 4 + 3] != 0) {
+                    ++visible[size_t(x)];
+                    any = true;
+                }
+            }
+        }
+        if (!any) continue;
         for (int32_t x = 0; x < w; ++x) {
-            uint8_t* texel = texture.Pixel(x, y);
+            uint8_t* texel = row + size_t(x) * 4;
             if (texel[3] != 0) continue;
+            const int32_t left = std::max(x - 1, 1), right = std::min(x + 1, w - 2);
+            if (left > right || visible[size_t(left)] + visible[size_t(x)] + visible[size_t(right)] == 0) continue;
             uint32_t sum[3] = {0, 0, 0};
             uint32_t count = 0;
-            // Neighbours on the outer rows and columns do not count; bled texels keep alpha 0, so
-            // working in place sees only the original visible texels.
-            const int32_t top = std::max(y - 1, 1), bottom = std::min(y + 1, h - 2);
-            const int32_t left = std::max(x - 1, 1), right = std::min(x + 1, w - 2);
+            // Bled texels keep alpha 0, so working in place sees only the original visible texels.
             for (int32_t ny = top; ny <= bottom; ++ny) {
-                for (int32_t nx = left; nx <= right; ++nx) {
-                    const uint8_t* n = texture.Pixel(nx, ny);
+                const uint8_t* n = texture.Pixel(left, ny);
+                for (int32_t nx = left; nx <= right; ++nx, n += 4) {
                     if (n[3] == 0) continue;  // also skips the texel itself
                     sum[0] += n[0];
                     sum[1] += n[1];
@@ -69,22 +90,24 @@ void ConvertToNormalMap(RgbaImage& texture) {
     const int32_t w = texture.width, h = texture.height;
     if (texture.Empty()) return;
     std::vector<float> height(size_t(w) * size_t(h));
+    for (size_t i = 0; i < height.size(); ++i) height[i] = texture.pixels[i * 4 + 2] / 255.0f;
     for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) height[size_t(y) * w + x] = texture.Pixel(x, y)[2] / 255.0f;
-    }
-    auto at = [&](int32_t x, int32_t y) { return height[size_t((y + h) % h) * w + size_t((x + w) % w)]; };
-    for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-            const float right = at(x + 1, y - 1) + 2 * at(x + 1, y) + at(x + 1, y + 1);
-            const float left = at(x - 1, y - 1) + 2 * at(x - 1, y) + at(x - 1, y + 1);
-            const float below = at(x - 1, y + 1) + 2 * at(x, y + 1) + at(x + 1, y + 1);
-            const float above = at(x - 1, y - 1) + 2 * at(x, y - 1) + at(x + 1, y - 1);
-            const float nx = -(right - left), ny = below - above;
-            const float length = std::sqrt(nx * nx + ny * ny + 1.0f);
-            uint8_t* texel = texture.Pixel(x, y);
-            texel[0] = uint8_t((nx / length + 1.0f) * 0.5f * 255.0f);
-            texel[1] = uint8_t((ny / length + 1.0f) * 0.5f * 255.0f);
-            texel[2] = uint8_t((1.0f / length + 1.0f) * 0.5f * 255.0f);
+        // Rows above and below, wrapping round at the edges.
+        const float* above = &height[size_t((y + h - 1) % h) * w];
+        const float* here = &height[size_t(y) * w];
+        const float* below = &height[size_t((y + 1) % h) * w];
+        uint8_t* texel = texture.Row(y);
+        for (int32_t x = 0; x < w; ++x, texel += 4) {
+            const int32_t l = x == 0 ? w - 1 : x - 1, r = x == w - 1 ? 0 : x + 1;
+            const float right = above[r] + 2 * here[r] + below[r];
+            const float left = above[l] + 2 * here[l] + below[l];
+            const float down = below[l] + 2 * below[x] + below[r];
+            const float up = above[l] + 2 * above[x] + above[r];
+            const float nx = -(right - left), ny = down - up;
+            const float inverseLength = 1.0f / std::sqrt(nx * nx + ny * ny + 1.0f);
+            texel[0] = uint8_t((nx * inverseLength + 1.0f) * 0.5f * 255.0f);
+            texel[1] = uint8_t((ny * inverseLength + 1.0f) * 0.5f * 255.0f);
+            texel[2] = uint8_t((inverseLength + 1.0f) * 0.5f * 255.0f);
         }
     }
 }
@@ -118,26 +141,26 @@ bool HalveLevel(const RgbaImage& from, RgbaImage& to) {
     const int32_t w = std::max(1, from.width / 2), h = std::max(1, from.height / 2);
     if (!to.Allocate(w, h)) return false;
     for (int32_t y = 0; y < h; ++y) {
-        const int32_t sy = 2 * y;
-        const bool hasBelow = sy + 1 < from.height;
-        for (int32_t x = 0; x < w; ++x) {
-            const int32_t sx = 2 * x;
-            const bool hasRight = sx + 1 < from.width;
-            const uint8_t* p00 = from.Pixel(sx, sy);
-            uint8_t* out = to.Pixel(x, y);
-            if (hasRight && hasBelow) {
-                const uint8_t* p10 = from.Pixel(sx + 1, sy);
-                const uint8_t* p01 = from.Pixel(sx, sy + 1);
-                const uint8_t* p11 = from.Pixel(sx + 1, sy + 1);
-                for (int c = 0; c < 4; ++c) out[c] = uint8_t((4 * p00[c] + 2 * p10[c] + 2 * p01[c] + p11[c]) / 9);
-            } else if (hasRight) {
-                const uint8_t* p10 = from.Pixel(sx + 1, sy);
-                for (int c = 0; c < 4; ++c) out[c] = uint8_t((2 * p00[c] + p10[c]) / 3);
-            } else if (hasBelow) {
-                const uint8_t* p01 = from.Pixel(sx, sy + 1);
-                for (int c = 0; c < 4; ++c) out[c] = uint8_t((2 * p00[c] + p01[c]) / 3);
-            } else {
-                std::memcpy(out, p00, 4);
+        const bool hasBelow = 2 * y + 1 < from.height;
+        const uint8_t* row0 = from.Row(2 * y);
+        const uint8_t* row1 = hasBelow ? from.Row(2 * y + 1) : nullptr;
+        uint8_t* out = to.Row(y);
+        for (int32_t x = 0; x < w; ++x, out += 4) {
+            const bool hasRight = 2 * x + 1 < from.width;
+            const uint8_t* p00 = row0 + size_t(x) * 8;
+            const uint8_t* p10 = p00 + 4;
+            const uint8_t* p01 = hasBelow ? row1 + size_t(x) * 8 : nullptr;
+            const uint8_t* p11 = hasBelow ? p01 + 4 : nullptr;
+            for (int c = 0; c < 4; ++c) {
+                if (hasRight && hasBelow) {
+                    out[c] = uint8_t((4 * p00[c] + 2 * p10[c] + 2 * p01[c] + p11[c]) / 9);
+                } else if (hasRight) {
+                    out[c] = uint8_t((2 * p00[c] + p10[c]) / 3);
+                } else if (hasBelow) {
+                    out[c] = uint8_t((2 * p00[c] + p01[c]) / 3);
+                } else {
+                    out[c] = p00[c];
+                }
             }
         }
     }
@@ -146,22 +169,23 @@ bool HalveLevel(const RgbaImage& from, RgbaImage& to) {
 
 }  // namespace
 
-MipmapChain::MipmapChain(const RgbaImage& texture) {
-    if (!current_.Allocate(texture.width, texture.height)) return;
-    std::memcpy(current_.pixels, texture.pixels, texture.ByteCount());
-    while (current_.width != current_.height) {
-        if (!HalvePairs(current_, next_, current_.width > current_.height)) {
+MipmapChain::MipmapChain(const RgbaImage& texture) : image_(&texture) {
+    while (image_->width != image_->height) {
+        if (!HalvePairs(*image_, next_, image_->width > image_->height)) {
             current_.Clear();
+            image_ = &current_;
             return;
         }
         std::swap(current_, next_);
+        image_ = &current_;
     }
 }
 
 bool MipmapChain::Next() {
-    if (current_.width < 2 && current_.height < 2) return false;
-    if (!HalveLevel(current_, next_)) return false;
+    if (image_->width < 2 && image_->height < 2) return false;
+    if (!HalveLevel(*image_, next_)) return false;
     std::swap(current_, next_);
+    image_ = &current_;
     ++level_;
     return true;
 }

@@ -33,17 +33,22 @@ void ConvertToNormalMap(RgbaImage& texture);
 
 // The levels of the mipmapped twin of a texture, one at a time, largest first:
 //   for (MipmapChain chain(texture);; ) { upload(chain.Level(), chain.Image()); if (!chain.Next()) break; }
+// Image() is empty when the texture is, or when memory runs out.
 class MipmapChain {
 public:
-    // Level 0: a copy of the texture, narrowed or shortened by averaging neighbour pairs until square.
+    // Level 0: the texture itself when square (it must then outlive level 0), else a copy narrowed or
+    // shortened by averaging neighbour pairs until square.
     explicit MipmapChain(const RgbaImage& texture);
+    MipmapChain(const MipmapChain&) = delete;
+    MipmapChain& operator=(const MipmapChain&) = delete;
     int32_t Level() const { return level_; }
-    const RgbaImage& Image() const { return current_; }
+    const RgbaImage& Image() const { return *image_; }
     // Moves to the next level, each texel a weighted mean of a 2 × 2 block; false (and no change) once
     // the current level is 1 × 1, or when memory runs out.
     bool Next();
 
 private:
+    const RgbaImage* image_;  // the texture, or current_
     RgbaImage current_;
     RgbaImage next_;
     int32_t level_ = 0;

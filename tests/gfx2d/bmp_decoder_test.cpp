@@ -13,8 +13,15 @@
 namespace tvk {
 namespace {
 
+using test::At;
 using test::BmpSpec;
 using test::MakeBmp;
+using test::Texel;
+
+bool Decode(const BmpSpec& spec, RgbaImage& image, int32_t key = kNoColourKey) {
+    const std::vector<uint8_t> bytes = MakeBmp(spec);
+    return DecodeBmp(bytes.data(), bytes.size(), key, image);
+}
 
 bool DecodeFile(const std::string& relative, RgbaImage& image, int32_t key = kNoColourKey) {
     const std::vector<uint8_t> bytes = test::ReadBytes(test::TestDataPath("bmpsuite/" + relative));
@@ -195,44 +202,38 @@ TEST(BmpDecoder, TopDownAndBottomUpGiveTheSameImage) {
     topDown.height = -2;
     topDown.pixelRows = Rows24({{0xFF0000, 0x123456}, {0x0000FF, 0x00FF00}});
     RgbaImage a, b;
-    const auto bytesA = MakeBmp(bottomUp), bytesB = MakeBmp(topDown);
-    ASSERT_TRUE(DecodeBmp(bytesA.data(), bytesA.size(), kNoColourKey, a));
-    ASSERT_TRUE(DecodeBmp(bytesB.data(), bytesB.size(), kNoColourKey, b));
+    ASSERT_TRUE(Decode(bottomUp, a));
+    ASSERT_TRUE(Decode(topDown, b));
     ASSERT_EQ(a.ByteCount(), 16u);
     EXPECT_EQ(0, std::memcmp(a.pixels, b.pixels, 16));
-    const uint8_t topLeft[4] = {0x00, 0x00, 0xFF, 255};
-    EXPECT_EQ(0, std::memcmp(a.Pixel(0, 0), topLeft, 4));
-    const uint8_t bottomLeft[4] = {0xFF, 0x00, 0x00, 255};
-    EXPECT_EQ(0, std::memcmp(a.Pixel(0, 1), bottomLeft, 4));
+    EXPECT_EQ(At(a, 0, 0), (Texel{0x00, 0x00, 0xFF, 255}));
+    EXPECT_EQ(At(a, 1, 0), (Texel{0x56, 0x34, 0x12, 255}));
+    EXPECT_EQ(At(a, 0, 1), (Texel{0xFF, 0x00, 0x00, 255}));
 }
 
 TEST(BmpDecoder, ColourKeyMakesMatchingPixelsTransparentBlack) {
     BmpSpec spec;
     spec.width = 2;
     spec.pixelRows = Rows24({{0x8000FF, 0x8001FF}});
-    const auto bytes = MakeBmp(spec);
     RgbaImage image;
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), 0x8000FF, image));
-    const uint8_t keyed[4] = {0, 0, 0, 0}, kept[4] = {255, 1, 128, 255};
-    EXPECT_EQ(0, std::memcmp(image.Pixel(0, 0), keyed, 4));
-    EXPECT_EQ(0, std::memcmp(image.Pixel(1, 0), kept, 4));
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
-    EXPECT_EQ(image.Pixel(0, 0)[3], 255);
+    ASSERT_TRUE(Decode(spec, image, 0x8000FF));
+    EXPECT_EQ(At(image, 0, 0), (Texel{0, 0, 0, 0}));
+    EXPECT_EQ(At(image, 1, 0), (Texel{255, 1, 128, 255}));
+    ASSERT_TRUE(Decode(spec, image));
+    EXPECT_EQ(At(image, 0, 0), (Texel{255, 0, 128, 255}));
 }
 
 TEST(BmpDecoder, SixteenBitChannelsWidenWithIntegerScaling) {
     BmpSpec spec;
     spec.width = 2;
     spec.bitsPerPixel = 16;
-    // 0 11111 00100 00011 (red 31, green 4, blue 3) and the top bit set on 00001 00010 11110.
+    // 0 11111 00100 00011 (red 31, green 4, blue 3) and, top bit set, 1 00001 00010 11110.
     const uint16_t a = 0x7C83, b = 0x845E;
     spec.pixelRows = {{uint8_t(a), uint8_t(a >> 8), uint8_t(b), uint8_t(b >> 8)}};
-    const auto bytes = MakeBmp(spec);
     RgbaImage image;
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
-    const uint8_t first[4] = {255, 32, 24, 255}, second[4] = {8, 16, 246, 255};
-    EXPECT_EQ(0, std::memcmp(image.Pixel(0, 0), first, 4));
-    EXPECT_EQ(0, std::memcmp(image.Pixel(1, 0), second, 4));
+    ASSERT_TRUE(Decode(spec, image));
+    EXPECT_EQ(At(image, 0, 0), (Texel{255, 32, 24, 255}));
+    EXPECT_EQ(At(image, 1, 0), (Texel{8, 16, 246, 255}));
 }
 
 TEST(BmpDecoder, PaletteRules) {
@@ -243,45 +244,33 @@ TEST(BmpDecoder, PaletteRules) {
     spec.declaredColours = 2;
     spec.pixelRows = {{0x01, 0x00}};  // indices 0, 1, 0
     RgbaImage image;
-    auto bytes = MakeBmp(spec);
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
-    const uint8_t second[4] = {0x40, 0x50, 0x60, 255};
-    EXPECT_EQ(0, std::memcmp(image.Pixel(1, 0), second, 4));
+    ASSERT_TRUE(Decode(spec, image));
+    EXPECT_EQ(At(image, 1, 0), (Texel{0x40, 0x50, 0x60, 255}));
+    EXPECT_EQ(At(image, 2, 0), (Texel{0x10, 0x20, 0x30, 255}));
 
-    // An index past the palette's entries.
     spec.pixelRows = {{0x02, 0x00}};
-    bytes = MakeBmp(spec);
-    EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
+    EXPECT_FALSE(Decode(spec, image)) << "an index past the palette's entries";
     EXPECT_TRUE(image.Empty());
-
-    // A count of colours the space before the pixels cannot hold.
     spec.pixelRows = {{0x01, 0x00}};
     spec.declaredColours = 3;
-    bytes = MakeBmp(spec);
-    EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
-
-    // Count 0 means all sixteen, which are not there either.
+    EXPECT_FALSE(Decode(spec, image)) << "more colours than the space before the pixels holds";
     spec.declaredColours = 0;
-    bytes = MakeBmp(spec);
-    EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
+    EXPECT_FALSE(Decode(spec, image)) << "count 0 means all sixteen, which are not there either";
 }
 
 TEST(BmpDecoder, Os2HeaderWithThreeBytePaletteEntries) {
     BmpSpec spec;
     spec.os2Header = true;
     spec.width = 9;
-    spec.height = 1;
     spec.bitsPerPixel = 1;
     spec.palette = {0x000000, 0xFFEEDD};
     spec.pixelRows = {{0x80, 0x80}};  // pixels 0 and 8 lit
-    const auto bytes = MakeBmp(spec);
     RgbaImage image;
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
+    ASSERT_TRUE(Decode(spec, image));
     ASSERT_EQ(image.width, 9);
-    const uint8_t lit[4] = {0xFF, 0xEE, 0xDD, 255}, dark[4] = {0, 0, 0, 255};
-    EXPECT_EQ(0, std::memcmp(image.Pixel(0, 0), lit, 4));
-    EXPECT_EQ(0, std::memcmp(image.Pixel(1, 0), dark, 4));
-    EXPECT_EQ(0, std::memcmp(image.Pixel(8, 0), lit, 4));
+    EXPECT_EQ(At(image, 0, 0), (Texel{0xFF, 0xEE, 0xDD, 255}));
+    EXPECT_EQ(At(image, 1, 0), (Texel{0, 0, 0, 255}));
+    EXPECT_EQ(At(image, 8, 0), (Texel{0xFF, 0xEE, 0xDD, 255}));
 }
 
 TEST(BmpDecoder, OffsetsAndSizesMustFitTheData) {
@@ -323,26 +312,20 @@ TEST(BmpDecoder, OffsetsAndSizesMustFitTheData) {
 
 TEST(BmpDecoder, BitFieldsOnlyWithThePlainMasks) {
     BmpSpec spec;
-    spec.width = 1;
     spec.bitsPerPixel = 32;
     spec.compression = 3;
     spec.masks = {0xFF0000, 0xFF00, 0xFF};
     spec.pixelRows = {{0x30, 0x20, 0x10, 0x99}};
-    auto bytes = MakeBmp(spec);
     RgbaImage image;
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
-    const uint8_t pixel[4] = {0x10, 0x20, 0x30, 255};
-    EXPECT_EQ(0, std::memcmp(image.Pixel(0, 0), pixel, 4));
+    ASSERT_TRUE(Decode(spec, image));
+    EXPECT_EQ(At(image, 0, 0), (Texel{0x10, 0x20, 0x30, 255}));
 
     spec.masks = {0xFF, 0xFF00, 0xFF0000};
-    bytes = MakeBmp(spec);
-    EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
-
+    EXPECT_FALSE(Decode(spec, image));
     spec.bitsPerPixel = 24;  // bit fields never apply to 24 bits
     spec.masks = {0xFF0000, 0xFF00, 0xFF};
     spec.pixelRows = {{0x30, 0x20, 0x10}};
-    bytes = MakeBmp(spec);
-    EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image));
+    EXPECT_FALSE(Decode(spec, image));
 }
 
 TEST(BmpDecoder, OtherFormatsFailQuietly) {

@@ -14,6 +14,13 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+Texel At(const RgbaImage& image, int x, int y) {
+    const uint8_t* p = image.Pixel(x, y);
+    return {p[0], p[1], p[2], p[3]};
+}
+
+void Set(RgbaImage& image, int x, int y, Texel texel) { std::memcpy(image.Pixel(x, y), texel.data(), 4); }
+
 namespace {
 
 uint64_t Fingerprint(const RgbaImage& image, int channels) {

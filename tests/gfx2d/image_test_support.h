@@ -1,6 +1,7 @@
 // Shared helpers of the picture tests: test files, pixel fingerprints and hand-made BMPs.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,10 @@ namespace tvk::test {
 
 std::string TestDataPath(const std::string& relative);
 std::vector<uint8_t> ReadBytes(const std::string& path);
+
+using Texel = std::array<uint8_t, 4>;
+Texel At(const RgbaImage& image, int x, int y);
+void Set(RgbaImage& image, int x, int y, Texel texel);
 
 // 64-bit FNV-1a over the R, G, B bytes of every pixel (alpha left out), or over R, G, B, A.
 uint64_t RgbFingerprint(const RgbaImage& image);

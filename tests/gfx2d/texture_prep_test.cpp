@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <vector>
+
+#include "image_test_support.h"
 
 namespace tvk {
 namespace {
 
-using Texel = std::array<uint8_t, 4>;
-
-Texel At(const RgbaImage& image, int x, int y) {
-    const uint8_t* p = image.Pixel(x, y);
-    return {p[0], p[1], p[2], p[3]};
-}
-
-void Set(RgbaImage& image, int x, int y, Texel t) {
-    uint8_t* p = image.Pixel(x, y);
-    for (int c = 0; c < 4; ++c) p[c] = t[size_t(c)];
-}
+using test::At;
+using test::Set;
+using test::Texel;
 
 // Every pixel distinct: red = x, green = y, blue = 200, alpha 255.
 RgbaImage Numbered(int width, int height) {
@@ -110,37 +103,32 @@ TEST(BleedTransparentEdges, TexelsOnTheOuterBorderAreNoSource) {
     EXPECT_EQ(At(texture, 14, 14), (Texel{0, 0, 0, 0}));
 }
 
-TEST(ConvertToNormalMap, BlueSlopesTiltTheNormal) {
+// A 16 × 16 texture with blue = height(x, y), alpha = x + y, turned into a normal map.
+template <class Height>
+RgbaImage NormalMapOf(Height height) {
     RgbaImage texture;
-    ASSERT_TRUE(texture.Allocate(16, 16));
+    EXPECT_TRUE(texture.Allocate(16, 16));
     for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) Set(texture, x, y, {1, 2, 128, uint8_t(x + y)});
+        for (int x = 0; x < 16; ++x) Set(texture, x, y, {1, 2, uint8_t(height(x, y)), uint8_t(x + y)});
     }
-    RgbaImage flat;
-    ASSERT_TRUE(flat.Allocate(16, 16));
-    std::copy(texture.pixels, texture.pixels + texture.ByteCount(), flat.pixels);
-    ConvertToNormalMap(flat);
+    ConvertToNormalMap(texture);
+    return texture;
+}
+
+TEST(ConvertToNormalMap, BlueSlopesTiltTheNormal) {
+    const RgbaImage flat = NormalMapOf([](int, int) { return 128; });
     EXPECT_EQ(At(flat, 7, 7), (Texel{127, 127, 255, 14}));
     EXPECT_EQ(At(flat, 0, 15), (Texel{127, 127, 255, 15}));
 
     // Height rising to the right by 10/255 per texel: n = (−4·20/255, 0, 1) normalised. At column 0 the
     // left neighbour wraps round to column 15.
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) texture.Pixel(x, y)[2] = uint8_t(10 * x);
-    }
-    RgbaImage slope;
-    ASSERT_TRUE(slope.Allocate(16, 16));
-    std::copy(texture.pixels, texture.pixels + texture.ByteCount(), slope.pixels);
-    ConvertToNormalMap(slope);
+    const RgbaImage slope = NormalMapOf([](int x, int) { return 10 * x; });
     EXPECT_EQ(At(slope, 7, 3), (Texel{89, 127, 249, 10}));
     EXPECT_EQ(At(slope, 0, 3), (Texel{243, 127, 180, 3}));
 
     // Rising along the texture rows tilts green instead.
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) texture.Pixel(x, y)[2] = uint8_t(10 * y);
-    }
-    ConvertToNormalMap(texture);
-    EXPECT_EQ(At(texture, 4, 6), (Texel{127, 165, 249, 10}));
+    const RgbaImage rows = NormalMapOf([](int, int y) { return 10 * y; });
+    EXPECT_EQ(At(rows, 4, 6), (Texel{127, 165, 249, 10}));
 }
 
 TEST(MipmapChain, WeightsTheTwoByTwoBlock) {
