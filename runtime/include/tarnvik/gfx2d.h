@@ -27,3 +27,13 @@ void StartPoly(RtInt slot, RtInt mode);
 void AddPolyVertex(RtNumber x, RtNumber y, RtNumber tx, RtNumber ty, RtInt colour);
 void NextPolyStrip();
 void EndPoly();
+
+// Sprite slots 0..65503 hold the program's pictures (PNG, JPEG or BMP).
+void LoadSprite(const RtString& file, RtInt slot);
+void LoadNormalMapSprite(const RtString& file, RtInt slot);
+void LoadAnimSprite(const RtString& file, RtInt slot, RtInt frameWidth, RtInt frameHeight);
+void SetSpriteFrameSize(RtInt slot, RtInt frameWidth, RtInt frameHeight);
+void GetSpriteSize(RtInt slot, RtInt& width, RtInt& height);
+void GetSpriteSize(RtInt slot, RtNumber& width, RtNumber& height);
+RtInt GetSpriteTexture(RtInt slot);
+RtInt FindFreeSprite();  // -1 when every program slot is taken

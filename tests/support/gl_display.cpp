@@ -1,0 +1,44 @@
+#include "support/gl_display.h"
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/display.h"
+#include "gfx2d/renderer.h"
+#include "support/child_process.h"
+#include "tarnvik/gfx2d.h"
+
+namespace tvk::test {
+
+std::string GlDisplayTest::tempDir_;
+
+void GlDisplayTest::SetUpTestSuite() {
+    tempDir_ = MakeTempDir();
+    setenv("TMPDIR", (tempDir_ + "/").c_str(), 1);  // the error log goes here
+    SetHiddenRun(true);
+    g_renderer = new OpenGLDodurudo;
+    ASSERT_TRUE(CreateDisplay(g_renderer, kWidth, kHeight, 0, 60, 0));
+}
+
+void GlDisplayTest::TearDownTestSuite() {
+    delete g_renderer;
+    g_renderer = nullptr;
+    std::filesystem::remove_all(tempDir_);
+}
+
+void GlDisplayTest::SetUp() {
+    ::SetViewport(0, 0, 0, 0);
+    SetTransparentColour(kDefaultTransparentColour);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+uint32_t GlDisplayTest::ReadRgba(int x, int y) {
+    uint8_t p[4] = {0, 0, 0, 0};
+    glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+}  // namespace tvk::test
