@@ -37,3 +37,16 @@ void GetSpriteSize(RtInt slot, RtInt& width, RtInt& height);
 void GetSpriteSize(RtInt slot, RtNumber& width, RtNumber& height);
 RtInt GetSpriteTexture(RtInt slot);
 RtInt FindFreeSprite();  // -1 when every program slot is taken
+
+// Drawing sprites and animation frames; angles in degrees, counter-clockwise on screen.
+void DrawSprite(RtInt slot, RtInt x, RtInt y);
+void StretchSprite(RtInt slot, RtInt x, RtInt y, RtInt width, RtInt height);
+void ZoomSprite(RtInt slot, RtInt x, RtInt y, RtNumber zoomX, RtNumber zoomY);
+void RotateSprite(RtInt slot, RtInt x, RtInt y, RtNumber angle);
+void RotoZoomSprite(RtInt slot, RtInt x, RtInt y, RtNumber angle, RtNumber zoom);
+void DrawAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y);
+void StretchAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y, RtInt width, RtInt height);
+void RotoZoomAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y, RtNumber angle, RtNumber zoom);
+// 1 when an opaque pixel of one overlaps an opaque pixel of the other.
+RtInt SpriteCollision(RtInt slotA, RtInt xA, RtInt yA, RtInt slotB, RtInt xB, RtInt yB);
+RtInt AnimCollision(RtInt slotA, RtInt frameA, RtInt xA, RtInt yA, RtInt slotB, RtInt frameB, RtInt xB, RtInt yB);
