@@ -6,8 +6,5 @@ void DeleteBackgroundTextures() {}
 void DrawBackgroundImage(int) {}
 void FreeBackgroundImage(int) {}
 void DisableActiveShader() {}
-void BuildBuiltinFont() {}
-bool LoadDefaultFont(const std::string&) { return false; }
-void SelectCurrentFont(int) {}
 
 }  // namespace tvk

@@ -50,3 +50,13 @@ void RotoZoomAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y, RtNumber angle
 // 1 when an opaque pixel of one overlaps an opaque pixel of the other.
 RtInt SpriteCollision(RtInt slotA, RtInt xA, RtInt yA, RtInt slotB, RtInt xB, RtInt yB);
 RtInt AnimCollision(RtInt slotA, RtInt frameA, RtInt xA, RtInt yA, RtInt slotB, RtInt frameB, RtInt xB, RtInt yB);
+
+// Bitmap fonts 0..31: pictures of 16 columns of character cells.
+void LoadFont(const RtString& file, RtInt font);
+void SetFont(RtInt font);
+RtInt FindFreeFont();
+void PrintText(const RtString& text, RtNumber x, RtNumber y, RtInt kerned);
+RtInt GetTextWidth(const RtString& text, RtInt kerned);
+void GetTextWidth(const RtString& text, RtInt kerned, RtNumber& width);
+void GetFontSize(RtInt& width, RtInt& height);
+void GetFontSize(RtNumber& width, RtNumber& height);

@@ -1,0 +1,181 @@
+// Printing text with the bitmap fonts, measuring it, and the font commands.
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "gfx2d/fonts.h"
+#include "gfx2d/frame_assets.h"
+#include "gfx2d/renderer.h"
+#include "gfx2d/sprite_slots.h"
+#include "gfx2d/sprite_upload.h"
+#include "gfx2d/texture_binding.h"
+#include "tarnvik/core.h"
+#include "tarnvik/gfx2d.h"
+
+namespace tvk {
+namespace {
+
+constexpr int32_t kErrorNoSuchFile = 3;
+constexpr int32_t kErrorBadFont = 7;
+
+#pragma pack(push, 1)
+struct TextVertex {
+    float x, y, z, s, t;
+};
+#pragma pack(pop)
+static_assert(sizeof(TextVertex) == 20);
+
+// The line's vertices; grows in whole chunks and is kept for the next line.
+struct TextBuffer {
+    static constexpr size_t kChunk = 256;
+    std::unique_ptr<TextVertex[]> vertices;
+    size_t capacity = 0;
+    TextVertex* Reserve(size_t count) {
+        if (count > capacity) {
+            capacity = (count + kChunk - 1) / kChunk * kChunk;
+            vertices.reset(new TextVertex[capacity]);
+        }
+        return vertices.get();
+    }
+};
+
+TextBuffer& Buffer() {
+    static TextBuffer buffer;
+    return buffer;
+}
+
+const SpriteSlot* FontSlot(int32_t font) { return FindFont(font) ? FindSlot(kFirstFontSlot + font) : nullptr; }
+
+FontLayout SlotLayout(const SpriteSlot& s) { return LayoutOf(s.imageWidth, s.imageHeight); }
+
+}  // namespace
+
+void PrintTextWithFont(int32_t font, const char* text, double x, double y, float z, bool kerned) {
+    const Font* f = FindFont(font);
+    const SpriteSlot* s = FontSlot(font);
+    if (!f || !s || !text || !*text || !g_renderer || !g_renderer->window || !s->Loaded()) return;
+    const FontLayout layout = SlotLayout(*s);
+    const float rowHeight = s->tExtent / static_cast<float>(layout.rows);
+    const float cellHeight = static_cast<float>(s->imageHeight / layout.rows);
+    const float cellWidth = static_cast<float>(s->imageWidth >> 4);
+    const float y0 = static_cast<float>(std::ceil(y));
+    float pen = static_cast<float>(std::ceil(x));
+
+    size_t length = std::strlen(text);
+    TextVertex* v = Buffer().Reserve(length * 4);
+    size_t count = 0;
+    for (size_t i = 0; i < length; ++i) {
+        int32_t code = static_cast<uint8_t>(text[i]) % layout.glyphCount;
+        if (code == 0) break;
+        int32_t row = code >> 4, column = code & 15;
+        float tBottom = rowHeight * static_cast<float>(layout.rows - 1 - row), tTop = tBottom + rowHeight;
+        float width, s0, s1;
+        if (kerned) {
+            width = f->glyphs[code].width;
+            s0 = f->glyphs[code].s0;
+            s1 = f->glyphs[code].s1;
+        } else {
+            width = cellWidth;
+            s0 = static_cast<float>(column) * s->sExtent / 16.0f;
+            s1 = static_cast<float>(column + 1) * s->sExtent / 16.0f;
+        }
+        v[count++] = {pen, y0 + cellHeight, z, s0, tBottom};
+        v[count++] = {pen, y0, z, s0, tTop};
+        v[count++] = {pen + width, y0 + cellHeight, z, s1, tBottom};
+        v[count++] = {pen + width, y0, z, s1, tTop};
+        pen += width;
+    }
+    if (count == 0) return;
+    BindTexture(g_renderer, kFirstFontSlot + font, -1, false);
+    ApplySmoothingFilter(g_renderer);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(TextVertex), &v[0].x);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(TextVertex), &v[0].s);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(count));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+int32_t TextWidthWithFont(int32_t font, const char* text, bool kerned) {
+    const Font* f = FindFont(font);
+    const SpriteSlot* s = FontSlot(font);
+    if (!f || !s || !text) return 0;
+    if (!kerned) return static_cast<int32_t>(std::strlen(text)) * (s->imageWidth >> 4);
+    int32_t width = 0;
+    for (const char* p = text; *p; ++p) width += f->glyphs[static_cast<uint8_t>(*p)].width;
+    return width;
+}
+
+bool LoadFontFile(const char* name, int32_t font) {
+    Font* f = FindFont(font);
+    if (!f) return false;
+    RgbaImage picture;
+    int32_t key = g_renderer ? g_renderer->fontColourKey : 0;
+    if (!DecodeProgramFile(name, key, picture, true)) return false;
+    MeasureGlyphs(picture, *f);
+    return UploadImageToSlot(kFirstFontSlot + font, picture, false);
+}
+
+// Start-up's font steps: the built-in font as font 0, then a default font file if there is one.
+void BuildBuiltinFont() { BuildBuiltinFont(0); }
+bool LoadDefaultFont(const std::string& resolvedName) { return LoadFontFile(resolvedName.c_str(), 0); }
+void SelectCurrentFont(int font) { SetCurrentFont(font); }
+
+}  // namespace tvk
+
+void LoadFont(const RtString& file, RtInt font) {
+    if (file.Empty()) {
+        if (tvk::FindFont(font)) tvk::ResetSlot(tvk::kFirstFontSlot + font);
+        return;
+    }
+    if (!tvk::FindFont(font)) {  // negative numbers too: never outside the table
+        SetErrorCode(tvk::kErrorBadFont);
+        return;
+    }
+    tvk::SetCurrentFont(font);
+    if (!tvk::LoadFontFile(file.c_str(), font)) {
+        SetErrorCode(tvk::kErrorNoSuchFile);
+        tvk::BuildBuiltinFont(font);
+    }
+}
+
+void SetFont(RtInt font) {
+    if (!tvk::FindFont(font)) {
+        SetErrorCode(tvk::kErrorBadFont);
+        return;
+    }
+    tvk::SetCurrentFont(font);
+}
+
+RtInt FindFreeFont() {
+    for (int32_t n = 0; n < tvk::kFontCount - 1; ++n)
+        if ((tvk::FindSlot(tvk::kFirstFontSlot + n)->imageWidth >> 4) == 0) return n;
+    return -1;
+}
+
+void PrintText(const RtString& text, RtNumber x, RtNumber y, RtInt kerned) {
+    tvk::PrintTextWithFont(tvk::CurrentFont(), text.c_str(), x, y, 0.0f, kerned != 0);
+}
+
+RtInt GetTextWidth(const RtString& text, RtInt kerned) {
+    return tvk::TextWidthWithFont(tvk::CurrentFont(), text.c_str(), kerned != 0);
+}
+
+void GetTextWidth(const RtString& text, RtInt kerned, RtNumber& width) { width = GetTextWidth(text, kerned); }
+
+void GetFontSize(RtInt& width, RtInt& height) {
+    const tvk::SpriteSlot* s = tvk::FindSlot(tvk::kFirstFontSlot + tvk::CurrentFont());
+    tvk::FontLayout layout = tvk::LayoutOf(s->imageWidth, s->imageHeight);
+    width = layout.cellWidth;
+    height = layout.cellHeight;
+}
+
+void GetFontSize(RtNumber& width, RtNumber& height) {
+    RtInt w, h;
+    GetFontSize(w, h);
+    width = w;
+    height = h;
+}
