@@ -1,0 +1,118 @@
+// Fatal value errors end the program: run each in a child and look at how it ended.
+#include <gtest/gtest.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Ending {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+std::string ReadAll(int fd) {
+    std::string text;
+    char chunk[4096];
+    ssize_t n;
+    while ((n = read(fd, chunk, sizeof(chunk))) > 0) text.append(chunk, static_cast<size_t>(n));
+    close(fd);
+    return text;
+}
+
+// Runs the child with the debugger channel on its standard error.
+Ending RunChild(const char* mode) {
+    int outPipe[2], errPipe[2];
+    EXPECT_EQ(pipe(outPipe), 0);
+    EXPECT_EQ(pipe(errPipe), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+    std::string child = TVK_ENDING_CHILD;
+    char* argv[] = {child.data(), const_cast<char*>(mode), nullptr};
+    std::string debugFd = "TVK_DEBUG_FD=2";
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "TVK_DEBUG_FD=", 13) != 0) env.push_back(*e);
+    env.push_back(debugFd.data());
+    env.push_back(nullptr);
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv, env.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(outPipe[1]);
+    close(errPipe[1]);
+    Ending ending;
+    ending.out = ReadAll(outPipe[0]);
+    ending.err = ReadAll(errPipe[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ending.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    return ending;
+}
+
+std::string Repeat(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+TEST(ArrayBoundsEnding, IndexPastTheEnd) {
+    Ending e = RunChild("high");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=9\n");
+    EXPECT_EQ(e.err, Repeat("TXbounds: [  10]\nTXaccess: [  10]\n", 3));
+}
+
+TEST(ArrayBoundsEnding, NegativeIndexBeforeTheStart) {
+    Ending e = RunChild("low");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=9\n");
+    EXPECT_EQ(e.err, Repeat("TXbounds: [  10]\nTXaccess: [  -1]\n", 3));
+}
+
+TEST(ArrayBoundsEnding, InnerIndexOutOfRange) {
+    Ending e = RunChild("inner");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=9\n");
+    EXPECT_EQ(e.err, Repeat("TXbounds: [   3][   2]\nTXaccess: [   0][   2]\n", 3));
+}
+
+TEST(ArrayBoundsEnding, ArrayNeverSized) {
+    Ending e = RunChild("unsized");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=9\n");
+}
+
+TEST(ValueEndings, DataListRunsOut) {
+    Ending e = RunChild("data");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=20\n");
+}
+
+TEST(ValueEndings, PushOntoTwoDimensions) {
+    Ending e = RunChild("push");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=8\n");
+}
+
+TEST(ValueEndings, ArrayTooLargeToHold) {
+    Ending e = RunChild("huge");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=7\n");
+}
+
+TEST(ValueEndings, IllegalAccessWhileEndingIsHarmless) {
+    Ending e = RunChild("ending");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "quit callback survived\nexit\nerror=9\n");
+}
+
+}  // namespace
