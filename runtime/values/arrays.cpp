@@ -1,4 +1,7 @@
 // The parts of RtArray that are not templates: size checks and the fatal ends.
+#include <cstdio>
+#include <cstdlib>
+
 #include "core/debugger_channel.h"
 #include "tarnvik/arrays.h"
 #include "tarnvik/core.h"
@@ -51,6 +54,10 @@ void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt 
     }
     SetErrorCode(9);
     EndProgram();
+    // Still here: the program was already ending. Finish now; stdio is flushed, the exit
+    // handlers are not run again.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void ReportArrayOutOfMemory() {

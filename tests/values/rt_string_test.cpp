@@ -86,17 +86,21 @@ TEST(RtStringGrowth, NumberConstructorsReserveTheirTextRoom) {
     EXPECT_EQ(RtString(7.5f).capacity, 80u);
 }
 
-TEST(RtStringGrowth, AppendingByteByByteReallocatesEverySixteenBytes) {
+TEST(RtStringGrowth, AppendingByteByByteGrowsEverySixteenBytes) {
     RtString s;
-    int reallocations = 0;
-    const char* last = s.buffer;
+    int growths = 0;
+    uint32_t last = s.capacity;
     for (int i = 0; i < 1600; ++i) {
         s += "x";
-        if (s.buffer != last) ++reallocations;
-        last = s.buffer;
+        if (s.capacity != last) {
+            ++growths;
+            EXPECT_EQ(s.capacity, (s.length & ~15u) + 16);
+        }
+        last = s.capacity;
     }
     EXPECT_EQ(s.length, 1600u);
-    EXPECT_EQ(reallocations, 1600 / 16 + 1);
+    EXPECT_EQ(growths, 1600 / 16 + 1);
+    EXPECT_EQ(std::string(s.c_str()), std::string(1600, 'x'));
     ExpectWellFormed(s);
 }
 

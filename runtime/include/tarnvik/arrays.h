@@ -95,9 +95,10 @@ namespace tvk {
 // Largest element count: the capacity, which adds one step, must stay a 32-bit signed number.
 constexpr int64_t kMaxArrayElements = INT32_MAX - 64;
 
-// Error 9 after telling an attached debugger the sizes and the indices. Returns only while
-// the program is already ending.
-void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt l);
+// Error 9 after telling an attached debugger the sizes and the indices, then the end of the
+// program. Never returns: an access that comes while the program is already ending (from the
+// quit callback, say) ends the process at once rather than touching memory it does not own.
+[[noreturn]] void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt l);
 // Error 7 and the end of the program.
 void ReportArrayOutOfMemory();
 // Error 8 and the end of the program.
@@ -167,14 +168,12 @@ void ClearArrayElements(RtArray<T>& a, int64_t from, int64_t to) {
     for (int64_t n = from; n < to; ++n) ClearArrayElement(a.data[n]);
 }
 
+// Out of line and without return, so the loops around an access keep their values in
+// registers instead of preserving them for a call that never comes back.
 template <class T>
-[[gnu::cold, gnu::noinline]] T& ArrayAccessFailed(RtArray<T>& a, RtInt i, RtInt j, RtInt k, RtInt l) {
+[[noreturn, gnu::cold, gnu::noinline]] void ArrayAccessFailed(const RtArray<T>& a, RtInt i, RtInt j, RtInt k, RtInt l) {
     const int32_t sizes[4] = {a.size0, a.size1, a.size2, a.size3};
     ReportArrayBounds(sizes, i, j, k, l);
-    // Only reached while the program is already ending: hand out a harmless element.
-    static T scratch;
-    ClearArrayElement(scratch);
-    return scratch;
 }
 
 inline bool ArrayIndexFits(RtInt index, int32_t size) {
@@ -326,7 +325,7 @@ inline T& ArrayElement(RtArray<T>& a, RtInt i) {
     if (i < 0) i += a.size0;
     // size0 > 0 implies storage, and every unused index is 0.
     if (static_cast<uint32_t>(i) < static_cast<uint32_t>(a.size0)) return a.data[i];
-    return tvk::ArrayAccessFailed(a, i, 0, 0, 0);
+    tvk::ArrayAccessFailed(a, i, 0, 0, 0);
 }
 
 template <class T>
@@ -334,7 +333,7 @@ inline T& ArrayElement(RtArray<T>& a, RtInt i, RtInt j) {
     if (i < 0) i += a.size0;
     if (static_cast<uint32_t>(i) < static_cast<uint32_t>(a.size0) && tvk::ArrayIndexFits(j, a.size1))
         return a.data[i + j * a.stride1];
-    return tvk::ArrayAccessFailed(a, i, j, 0, 0);
+    tvk::ArrayAccessFailed(a, i, j, 0, 0);
 }
 
 template <class T>
@@ -343,7 +342,7 @@ inline T& ArrayElement(RtArray<T>& a, RtInt i, RtInt j, RtInt k) {
     if (static_cast<uint32_t>(i) < static_cast<uint32_t>(a.size0) && tvk::ArrayIndexFits(j, a.size1) &&
         tvk::ArrayIndexFits(k, a.size2))
         return a.data[i + j * a.stride1 + k * a.stride2];
-    return tvk::ArrayAccessFailed(a, i, j, k, 0);
+    tvk::ArrayAccessFailed(a, i, j, k, 0);
 }
 
 template <class T>
@@ -352,7 +351,7 @@ inline T& ArrayElement(RtArray<T>& a, RtInt i, RtInt j, RtInt k, RtInt l) {
     if (static_cast<uint32_t>(i) < static_cast<uint32_t>(a.size0) && tvk::ArrayIndexFits(j, a.size1) &&
         tvk::ArrayIndexFits(k, a.size2) && tvk::ArrayIndexFits(l, a.size3))
         return a.data[i + j * a.stride1 + k * a.stride2 + l * a.stride3];
-    return tvk::ArrayAccessFailed(a, i, j, k, l);
+    tvk::ArrayAccessFailed(a, i, j, k, l);
 }
 
 template <class T>
