@@ -43,3 +43,8 @@ void ReadDataInt(RtInt& target) {
     if (!item) return;
     target = item->text ? tvk::TextToInt(item->text) : tvk::TruncateToInt(item->number);
 }
+
+void EndOfProgram() {
+    SetErrorCode(0);
+    EndProgram();
+}

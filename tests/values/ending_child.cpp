@@ -61,6 +61,12 @@ int main(int argc, char** argv) {
     } else if (!std::strcmp(mode, "huge")) {
         RtNumberArray a;
         DimArray(a, 100000, 100000, 100000);
+    } else if (!std::strcmp(mode, "open")) {
+        SetErrorCode(5);
+        OpenDocument("docs\\manual/page one.txt");
+    } else if (!std::strcmp(mode, "end")) {
+        SetErrorCode(5);
+        EndOfProgram();
     } else if (!std::strcmp(mode, "ending")) {
         tvk::SetNameTable(kNames);
         SetErrorCode(0);

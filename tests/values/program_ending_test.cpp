@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,7 +31,7 @@ std::string ReadAll(int fd) {
 }
 
 // Runs the child with the debugger channel on its standard error.
-Ending RunChild(const char* mode) {
+Ending RunChild(const char* mode, std::vector<std::string> extraEnvironment = {}) {
     int outPipe[2], errPipe[2];
     EXPECT_EQ(pipe(outPipe), 0);
     EXPECT_EQ(pipe(errPipe), 0);
@@ -40,9 +43,14 @@ Ending RunChild(const char* mode) {
     char* argv[] = {child.data(), const_cast<char*>(mode), nullptr};
     std::string debugFd = "TVK_DEBUG_FD=2";
     std::vector<char*> env;
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "TVK_DEBUG_FD=", 13) != 0) env.push_back(*e);
+    for (char** e = environ; *e; ++e) {
+        bool replaced = std::strncmp(*e, "TVK_DEBUG_FD=", 13) == 0;
+        for (const std::string& entry : extraEnvironment)
+            replaced |= std::strncmp(*e, entry.c_str(), entry.find('=') + 1) == 0;
+        if (!replaced) env.push_back(*e);
+    }
     env.push_back(debugFd.data());
+    for (std::string& entry : extraEnvironment) env.push_back(entry.data());
     env.push_back(nullptr);
     pid_t pid = 0;
     EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv, env.data()), 0);
@@ -114,6 +122,47 @@ TEST(ValueEndings, IllegalAccessWhileEndingStopsAtOnce) {
     EXPECT_EQ(e.exitCode, 0);
     EXPECT_EQ(e.out, "quit callback\n");
     EXPECT_EQ(e.err, Repeat("TXbounds: [   2]\nTXaccess: [   5]\n", 3));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ValueEndings, EndOfProgramClearsTheErrorCode) {
+    Ending e = RunChild("end");
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=0\n");
+}
+
+// A stand-in opener first on PATH records what it was asked to open.
+TEST(ValueEndings, OpenDocumentHandsThePathToTheDesktopAndEnds) {
+    std::string dir = ::testing::TempDir() + "tvk_open_" + std::to_string(getpid());
+    ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+    std::string log = dir + "/opened.txt";
+    std::string opener = dir + "/xdg-open";
+    FILE* script = std::fopen(opener.c_str(), "w");
+    ASSERT_NE(script, nullptr);
+    std::fputs("#!/bin/sh\nprintf '%s|' \"$@\" > \"$TVK_TEST_OPEN_LOG.tmp\"\nmv \"$TVK_TEST_OPEN_LOG.tmp\" \"$TVK_TEST_OPEN_LOG\"\n", script);
+    std::fclose(script);
+    ASSERT_EQ(chmod(opener.c_str(), 0700), 0);
+    const char* path = std::getenv("PATH");
+    Ending e = RunChild("open", {"PATH=" + dir + ":" + (path ? path : "/usr/bin:/bin"), "TVK_TEST_OPEN_LOG=" + log});
+    EXPECT_EQ(e.exitCode, 0);
+    EXPECT_EQ(e.out, "exit\nerror=5\n");
+    std::string opened;
+    for (int tries = 0; tries < 500 && opened.empty(); ++tries) {
+        if (FILE* f = std::fopen(log.c_str(), "r")) {
+            char line[256] = {};
+            if (std::fgets(line, sizeof(line), f)) opened = line;
+            std::fclose(f);
+        } else {
+            usleep(10000);
+        }
+    }
+    EXPECT_EQ(opened, "docs/manual/page one.txt|");  // one argument, backslashes turned round
+    std::remove(log.c_str());
+    std::remove(opener.c_str());
+    rmdir(dir.c_str());
 }
 
 }  // namespace

@@ -95,3 +95,5 @@ void RestoreData(const DataBlock* block);
 void ReadDataString(RtString& target);
 void ReadDataNumber(RtNumber& target);
 void ReadDataInt(RtInt& target);
+// The end of the program's statements: error code 0, then the end of the program.
+void EndOfProgram();
