@@ -72,49 +72,43 @@ std::string Repeat(const std::string& text, int times) {
     return all;
 }
 
-TEST(ArrayBoundsEnding, IndexPastTheEnd) {
-    Ending e = RunChild("high");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=9\n");
-    EXPECT_EQ(e.err, Repeat("TXbounds: [  10]\nTXaccess: [  10]\n", 3));
+// The ending every fatal value error shares: "exit", the code recorded, exit code 0.
+std::string EndedWith(int code) { return "exit\nerror=" + std::to_string(code) + "\n"; }
+
+// An attached debugger hears the sizes and the indices three times, then the program ends.
+TEST(ArrayBoundsEnding, ReportsAndEndsWithErrorNine) {
+    const struct {
+        const char* mode;
+        const char* report;
+    } cases[] = {
+        {"high", "TXbounds: [  10]\nTXaccess: [  10]\n"},
+        {"low", "TXbounds: [  10]\nTXaccess: [  -1]\n"},  // -11 counted from the end
+        {"inner", "TXbounds: [   3][   2]\nTXaccess: [   0][   2]\n"},
+    };
+    for (const auto& c : cases) {
+        Ending e = RunChild(c.mode);
+        EXPECT_EQ(e.exitCode, 0) << c.mode;
+        EXPECT_EQ(e.out, EndedWith(9)) << c.mode;
+        EXPECT_EQ(e.err, Repeat(c.report, 3)) << c.mode;
+    }
 }
 
-TEST(ArrayBoundsEnding, NegativeIndexBeforeTheStart) {
-    Ending e = RunChild("low");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=9\n");
-    EXPECT_EQ(e.err, Repeat("TXbounds: [  10]\nTXaccess: [  -1]\n", 3));
-}
-
-TEST(ArrayBoundsEnding, InnerIndexOutOfRange) {
-    Ending e = RunChild("inner");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=9\n");
-    EXPECT_EQ(e.err, Repeat("TXbounds: [   3][   2]\nTXaccess: [   0][   2]\n", 3));
-}
-
-TEST(ArrayBoundsEnding, ArrayNeverSized) {
-    Ending e = RunChild("unsized");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=9\n");
-}
-
-TEST(ValueEndings, DataListRunsOut) {
-    Ending e = RunChild("data");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=20\n");
-}
-
-TEST(ValueEndings, PushOntoTwoDimensions) {
-    Ending e = RunChild("push");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=8\n");
-}
-
-TEST(ValueEndings, ArrayTooLargeToHold) {
-    Ending e = RunChild("huge");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=7\n");
+TEST(ValueEndings, EachFatalCaseRecordsItsCode) {
+    const struct {
+        const char* mode;
+        int code;
+    } cases[] = {
+        {"unsized", 9},  // an array never sized has no legal index
+        {"data", 20},    // reading past the data list
+        {"push", 8},     // pushing onto two dimensions
+        {"huge", 7},     // a shape too large to hold
+        {"end", 0},      // the program's own end clears the code
+    };
+    for (const auto& c : cases) {
+        Ending e = RunChild(c.mode);
+        EXPECT_EQ(e.exitCode, 0) << c.mode;
+        EXPECT_EQ(e.out, EndedWith(c.code)) << c.mode;
+    }
 }
 
 TEST(ValueEndings, IllegalAccessWhileEndingStopsAtOnce) {
@@ -122,16 +116,6 @@ TEST(ValueEndings, IllegalAccessWhileEndingStopsAtOnce) {
     EXPECT_EQ(e.exitCode, 0);
     EXPECT_EQ(e.out, "quit callback\n");
     EXPECT_EQ(e.err, Repeat("TXbounds: [   2]\nTXaccess: [   5]\n", 3));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(ValueEndings, EndOfProgramClearsTheErrorCode) {
-    Ending e = RunChild("end");
-    EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=0\n");
 }
 
 // A stand-in opener first on PATH records what it was asked to open.
@@ -148,7 +132,7 @@ TEST(ValueEndings, OpenDocumentHandsThePathToTheDesktopAndEnds) {
     const char* path = std::getenv("PATH");
     Ending e = RunChild("open", {"PATH=" + dir + ":" + (path ? path : "/usr/bin:/bin"), "TVK_TEST_OPEN_LOG=" + log});
     EXPECT_EQ(e.exitCode, 0);
-    EXPECT_EQ(e.out, "exit\nerror=5\n");
+    EXPECT_EQ(e.out, EndedWith(5));
     std::string opened;
     for (int tries = 0; tries < 500 && opened.empty(); ++tries) {
         if (FILE* f = std::fopen(log.c_str(), "r")) {
