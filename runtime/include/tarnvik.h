@@ -4,6 +4,7 @@
 #include "tarnvik/rt_string.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
+#include "tarnvik/arrays.h"
 #include "tarnvik/files.h"
 #include "tarnvik/gfx2d.h"
 #include "tarnvik/input.h"

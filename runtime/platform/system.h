@@ -20,6 +20,8 @@ bool RemoveFile(const std::string& path);
 // Appends bytes to a file, creating it; fails (false) while another writer holds it.
 bool AppendExclusive(const std::string& path, const char* data, size_t size);
 std::string GetEnvironment(const char* name);
+// Asks the desktop to open a file or URL with its usual program; does not wait for it.
+bool OpenWithDesktop(const std::string& target);
 
 // Debugger channel: present when TVK_DEBUG_FD names a descriptor or a tracer is attached.
 bool DebuggerPresent();
