@@ -8,11 +8,10 @@
 #include "core/lifecycle.h"
 #include "platform/window.h"
 #include "tarnvik/core.h"
+#include "tarnvik/values.h"
 
 namespace tvk {
 namespace {
-
-RtString g_commandLine;
 
 // The whole command line, program name included; arguments holding blanks are quoted.
 std::string JoinCommandLine(int argc, char** argv) {
@@ -35,12 +34,10 @@ void ReportDisplayFailure() {
 
 }  // namespace
 
-const RtString& StoredCommandLine() { return g_commandLine; }
-
 }  // namespace tvk
 
 void RunProgram(int argc, char** argv) {
-    tvk::g_commandLine = tvk::JoinCommandLine(argc, argv).c_str();
+    SetCommandLine(tvk::JoinCommandLine(argc, argv).c_str());
     tvk::SetNameTable(AppNameTable);
     ApplySettings();
     if (!tvk::InitRuntime(nullptr, tvk::ShowModeFromEnvironment(), GetRuntimeSettings().windowTitle)) {

@@ -192,6 +192,15 @@ TEST(Diagnostics, StandardInputLinesAreCutAt4094Characters) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(Lifecycle, CommandLineHoldsTheProgramAndItsArgumentsQuotedWhereBlank) {
+    tvk::test::ChildResult r = tvk::test::RunChild(LIFECYCLE_PROGRAM, {"cmdline", "two words", "x"},
+                                                   {{"SDL_VIDEODRIVER", "offscreen"}, {"TVK_SHOW", "0"},
+                                                    {"TMPDIR", tvk::test::MakeTempDir() + "/"}});
+    EXPECT_NE(r.out.find(std::string("command line [") + LIFECYCLE_PROGRAM + " cmdline \"two words\" x]"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST(Lifecycle, OldErrorLogIsGoneAfterStartUp) {
     std::string temp = tvk::test::MakeTempDir();
     { std::ofstream(temp + "/ErrorLog.txt") << "from an earlier run\r\n"; }

@@ -117,6 +117,10 @@ int AppMain() {
         std::printf("lengths %u %u [%s]\n", first.Length(), second.Length(), third.c_str());
         return 0;
     }
+    if (g_mode == "cmdline") {
+        std::printf("command line [%s]\n", CommandLine().c_str());
+        return 0;
+    }
     if (g_mode == "callbyname") {
         std::printf("known %g unknown %g\n", CallByName("TVK_ON_PAUSE"), CallByName("NoSuchFunction"));
         return 0;
