@@ -193,9 +193,11 @@ TEST(Diagnostics, StandardInputLinesAreCutAt4094Characters) {
 }
 
 TEST(Lifecycle, CommandLineHoldsTheProgramAndItsArgumentsQuotedWhereBlank) {
-    tvk::test::ChildResult r = tvk::test::RunChild(LIFECYCLE_PROGRAM, {"cmdline", "two words", "x"},
-                                                   {{"SDL_VIDEODRIVER", "offscreen"}, {"TVK_SHOW", "0"},
-                                                    {"TMPDIR", tvk::test::MakeTempDir() + "/"}});
+    std::string temp = tvk::test::MakeTempDir();
+    tvk::test::ChildResult r = tvk::test::RunChild(
+        LIFECYCLE_PROGRAM, {"cmdline", "two words", "x"},
+        {{"SDL_VIDEODRIVER", "offscreen"}, {"TVK_SHOW", "0"}, {"TMPDIR", temp + "/"}});
+    std::filesystem::remove_all(temp);
     EXPECT_NE(r.out.find(std::string("command line [") + LIFECYCLE_PROGRAM + " cmdline \"two words\" x]"),
               std::string::npos)
         << r.out;
