@@ -42,19 +42,15 @@ bool FileStream::OpenRead(const char* name) {
     return true;
 }
 
-bool FileStream::OpenWrite(const char* name) {
-    Close();
-    std::string path;
-    if (IsMemoryName(name) || !ToSystemPath(name, path)) return false;
-    fd_ = platform::OpenForWriting(path, platform::CreateMode::Replace);
-    return fd_ >= 0;
-}
+bool FileStream::OpenWrite(const char* name) { return OpenForWriting(name, platform::CreateMode::Replace); }
 
-bool FileStream::OpenAppend(const char* name) {
+bool FileStream::OpenAppend(const char* name) { return OpenForWriting(name, platform::CreateMode::Append); }
+
+bool FileStream::OpenForWriting(const char* name, platform::CreateMode mode) {
     Close();
     std::string path;
     if (IsMemoryName(name) || !ToSystemPath(name, path)) return false;
-    fd_ = platform::OpenForWriting(path, platform::CreateMode::Append);
+    fd_ = platform::OpenForWriting(path, mode);
     return fd_ >= 0;
 }
 

@@ -61,6 +61,8 @@ public:
     int64_t OpenedSize() const { return size_; }
 
 private:
+    bool OpenForWriting(const char* name, platform::CreateMode mode);
+
     int fd_ = -1;
     uint8_t* base_ = nullptr;
     int64_t size_ = 0;
