@@ -1,8 +1,6 @@
 // Opening, closing and positioning the file channels.
 #include "files/file_channels.h"
 
-#include <climits>
-
 #include "files/channel_access.h"
 #include "files/resolver.h"
 #include "tarnvik/core.h"
@@ -46,8 +44,10 @@ RtInt OpenFileChannel(RtInt channel, const RtString& name, RtInt mode) {
     stream->Close();
     if (mode >= 1) {
         char answer[tvk::kPathBufferSize];
-        if (!tvk::ResolveFileName(tvk::g_memoryResolver, name.c_str(), answer, 1)) SetErrorCode(3);
-        return stream->OpenRead(answer) ? 1 : 0;
+        bool found = tvk::ResolveFileName(tvk::g_memoryResolver, name.c_str(), answer, 1) != 0;
+        bool opened = stream->OpenRead(answer);
+        if (!found || !opened) SetErrorCode(3);
+        return opened ? 1 : 0;
     }
     bool opened = mode == 0 ? stream->OpenWrite(name.c_str()) : stream->OpenAppend(name.c_str());
     if (!opened) SetErrorCode(3);
