@@ -1,7 +1,90 @@
+// Opening, closing and positioning the file channels.
 #include "files/file_channels.h"
 
-namespace tvk {
+#include "files/channel_access.h"
+#include "files/resolver.h"
+#include "tarnvik/core.h"
+#include "tarnvik/files.h"
 
-void CloseAllFileChannels() {}
+namespace tvk {
+namespace {
+FileStream g_channels[kFileChannelCount];
+}
+
+FileStream* FileChannel(int channel) {
+    return (channel >= 0 && channel < kFileChannelCount) ? &g_channels[channel] : nullptr;
+}
+
+void CloseAllFileChannels() {
+    for (FileStream& channel : g_channels) channel.Close();
+}
+
+FileStream* ChannelOrEnd(RtInt channel) {
+    FileStream* stream = FileChannel(channel);
+    if (!stream) EndWithError(7);
+    return stream;
+}
+
+void EndWithError(int32_t code) {
+    SetErrorCode(code);
+    EndProgram();
+}
 
 }  // namespace tvk
+
+using tvk::FileStream;
+
+RtInt OpenFileChannel(RtInt channel, const RtString& name, RtInt mode) {
+    SetErrorCode(0);
+    FileStream* stream = tvk::FileChannel(channel);
+    if (!stream) {
+        SetErrorCode(7);
+        return 0;
+    }
+    stream->Close();
+    if (mode >= 1) {
+        char answer[tvk::kPathBufferSize];
+        bool found = tvk::ResolveFileName(tvk::g_memoryResolver, name.c_str(), answer, 1) != 0;
+        bool opened = stream->OpenRead(answer);
+        if (!found || !opened) SetErrorCode(3);
+        return opened ? 1 : 0;
+    }
+    bool opened = mode == 0 ? stream->OpenWrite(name.c_str()) : stream->OpenAppend(name.c_str());
+    if (!opened) SetErrorCode(3);
+    return opened ? 1 : 0;
+}
+
+void CloseFileChannel(RtInt channel) {
+    if (FileStream* stream = tvk::ChannelOrEnd(channel)) stream->Close();
+}
+
+RtInt FreeFileChannel() {
+    for (int i = 0; i < tvk::kFileChannelCount; ++i) {
+        if (!tvk::FileChannel(i)->IsOpen()) return i;
+    }
+    return -1;
+}
+
+RtInt ChannelAtEnd(RtInt channel) {
+    FileStream* stream = tvk::FileChannel(channel);
+    if (!stream) {  // a loop waiting for the end must still stop
+        SetErrorCode(7);
+        return 1;
+    }
+    return stream->Position() >= stream->OpenedSize() ? 1 : 0;
+}
+
+RtInt ChannelPosition(RtInt channel) {
+    FileStream* stream = tvk::ChannelOrEnd(channel);
+    return stream ? static_cast<RtInt>(stream->Position()) : 0;
+}
+
+RtInt SeekChannel(RtInt channel, RtInt offset, RtInt mode) {
+    FileStream* stream = tvk::ChannelOrEnd(channel);
+    if (!stream || !stream->IsOpen()) return -1;
+    using tvk::platform::SeekOrigin;
+    SeekOrigin origin = mode == 0 ? SeekOrigin::Begin : mode > 0 ? SeekOrigin::Current : SeekOrigin::End;
+    int64_t result = stream->SeekFrom(offset, origin);
+    if (stream->IsMemory()) return 0;
+    return result < 0 ? -1 : static_cast<RtInt>(result);
+}
