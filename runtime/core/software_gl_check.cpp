@@ -2,10 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "files/file_stream.h"
 #include "platform/dialogs.h"
 #include "tarnvik/core.h"
 
@@ -19,11 +19,10 @@ constexpr const char* kBuiltinDriverText =
 
 // The optional notice a program ships next to itself; at most 2047 bytes are shown.
 bool ReadDriverNotice(std::string& text) {
-    std::FILE* f = std::fopen("opengldriver.txt", "rb");
-    if (!f) return false;
+    FileStream in;
+    if (!in.OpenRead("opengldriver.txt")) return false;
     char buffer[2048];
-    size_t n = std::fread(buffer, 1, sizeof(buffer) - 1, f);
-    std::fclose(f);
+    size_t n = in.ReadUpTo(buffer, sizeof(buffer) - 1);
     text.assign(buffer, n);
     return true;
 }

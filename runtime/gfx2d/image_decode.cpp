@@ -1,9 +1,10 @@
 #include "gfx2d/image_decode.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <climits>
 #include <vector>
 
+#include "files/file_stream.h"
 #include "gfx2d/bmp_decoder.h"
 #include "gfx2d/jpeg_decoder.h"
 #include "gfx2d/png_decoder.h"
@@ -11,28 +12,21 @@
 namespace tvk {
 namespace {
 
-// Whole-file read with C stdio. A directory opens but cannot be read, so it fails here too.
+// Reads a whole file or mem:// region through the runtime's file stream. A directory opens but
+// cannot be read, so it fails here too.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
+    FileStream in;
+    if (!in.OpenRead(path)) return false;
     bytes.clear();
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long length = std::ftell(file);
-        if (length > 0 && length <= INT32_MAX) bytes.reserve(size_t(length));  // a directory reports nonsense
-        std::rewind(file);
-    }
+    const int64_t size = in.Size();
+    if (size > 0 && size <= INT32_MAX) bytes.reserve(static_cast<size_t>(size));
     uint8_t chunk[65536];
-    bool ok = true;
     for (;;) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        const size_t got = in.ReadUpTo(chunk, sizeof chunk);
         bytes.insert(bytes.end(), chunk, chunk + got);
-        if (got < sizeof chunk) {
-            ok = !std::ferror(file);
-            break;
-        }
+        if (got < sizeof chunk) break;
     }
-    std::fclose(file);
-    return ok;
+    return !bytes.empty() || size == 0;
 }
 
 }  // namespace
