@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -37,11 +36,12 @@ std::map<std::string, std::string> ProgramEnvironment(const std::string& temp) {
 }
 
 std::string StopsIn(const std::string& out) {
+    const std::string marker = "stopped at ";
     std::string stops;
-    std::regex stop("stopped at (-?[0-9]+:-?[0-9]+)");
-    for (auto it = std::sregex_iterator(out.begin(), out.end(), stop); it != std::sregex_iterator(); ++it) {
+    for (size_t at = out.find(marker); at != std::string::npos; at = out.find(marker, at + 1)) {
+        size_t from = at + marker.size();
         if (!stops.empty()) stops += ' ';
-        stops += (*it)[1].str();
+        stops += out.substr(from, out.find('\n', from) - from);
     }
     return stops;
 }
