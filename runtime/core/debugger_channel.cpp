@@ -10,4 +10,8 @@ void SendDebuggerText(const char* text) {
     if (text && platform::DebuggerPresent()) platform::DebuggerOutput(text);
 }
 
+bool DebuggerCanStop() { return platform::DebuggerChannelOpen(); }
+
+bool StopAndWaitForDebugger(const char* text) { return platform::DebuggerStop(text); }
+
 }  // namespace tvk

@@ -3,6 +3,7 @@
 
 #include "tarnvik/rt_string.h"
 #include "tarnvik/core.h"
+#include "tarnvik/debug.h"
 #include "tarnvik/values.h"
 #include "tarnvik/arrays.h"
 #include "tarnvik/files.h"

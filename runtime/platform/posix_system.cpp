@@ -1,4 +1,4 @@
-// Clock, paths, files, environment and the debugger channel over POSIX.
+// Clock, paths, files and environment over POSIX.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -81,46 +81,6 @@ bool AppendExclusive(const std::string& path, const char* data, size_t size) {
 std::string GetEnvironment(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
-}
-
-namespace {
-
-int DebugChannelFd() {
-    static int fd = [] {
-        std::string value = GetEnvironment("TVK_DEBUG_FD");
-        if (value.empty()) return -1;
-        char* end = nullptr;
-        long n = std::strtol(value.c_str(), &end, 10);
-        if (*end || n < 0 || n > INT_MAX || fcntl(static_cast<int>(n), F_GETFD) < 0) return -1;
-        return static_cast<int>(n);
-    }();
-    return fd;
-}
-
-bool TracerAttached() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("TracerPid:", 0) == 0) return std::atoi(line.c_str() + 10) != 0;
-    }
-    return false;
-}
-
-}  // namespace
-
-bool DebuggerPresent() { return DebugChannelFd() >= 0 || TracerAttached(); }
-
-void DebuggerOutput(const char* text) {
-    int fd = DebugChannelFd();
-    if (fd < 0) fd = STDERR_FILENO;
-    size_t size = std::strlen(text);
-    while (size > 0) {
-        ssize_t written = write(fd, text, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return;
-        text += written;
-        size -= static_cast<size_t>(written);
-    }
 }
 
 }  // namespace tvk::platform

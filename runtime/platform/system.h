@@ -26,6 +26,11 @@ bool OpenWithDesktop(const std::string& target);
 // Debugger channel: present when TVK_DEBUG_FD names a descriptor or a tracer is attached.
 bool DebuggerPresent();
 void DebuggerOutput(const char* text);
+// The debugger's own descriptor is open (a tracer alone cannot answer stop notifications).
+bool DebuggerChannelOpen();
+// Sends a stop notification on the descriptor, then suspends the process until SIGCONT;
+// false without waiting when the debugger cannot be told.
+bool DebuggerStop(const char* text);
 
 // Threads and mutexes.
 uint64_t CurrentThreadId();
