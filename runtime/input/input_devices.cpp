@@ -19,9 +19,14 @@ void ClearHeldInput(InputDevices* input) {
 }
 
 void OnKey(InputDevices* input, const platform::Event& event) {
-    if (!input->keyboardFocus || event.keyCode <= 0 || event.keyCode > 255) return;
+    if (!input->keyboardFocus) return;
+    bool down = event.type == platform::EventType::KeyDown;
+    if (event.keyCode <= 0 || event.keyCode > 255) {
+        if (down) input->lastPressedKey = 0;  // its text belongs to no key of ours
+        return;
+    }
     auto code = static_cast<std::size_t>(event.keyCode);
-    if (event.type == platform::EventType::KeyDown) {
+    if (down) {
         input->liveKeys[code] = 0x80;
         input->keyChars[code] = static_cast<uint8_t>(event.keyChar);
         input->lastPressedKey = event.keyCode;
