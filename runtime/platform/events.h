@@ -23,7 +23,8 @@ enum class EventType : uint8_t {
 struct Event {
     EventType type = EventType::None;
     int keyCode = 0;     // key events: the 0..255 key code (PC scan code, extended keys + 128), 0 if unmapped
-    int keyChar = 0;     // key events: the layout's character for the key, 0 if none
+    int keyChar = 0;     // key events: the layout's unshifted character for the key, 0 if none;
+                         // text input: the character typed (Shift and AltGr applied), 0 if none
     bool repeat = false;
     int x = 0, y = 0;    // mouse: position in drawing-area pixels
     int dx = 0, dy = 0;  // mouse: relative motion; wheel: dy is the wheel motion

@@ -14,10 +14,7 @@ Uint32 InjectedEventType() {
     return type;
 }
 
-int KeyCharOf(SDL_Scancode scancode) {
-    SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
-    return (key > 0 && key < 256) ? static_cast<int>(key) : 0;
-}
+int KeyCharOf(SDL_Scancode scancode) { return KeyCharFromSdlKeycode(SDL_GetKeyFromScancode(scancode)); }
 
 Event Translate(const SDL_Event& e) {
     Event out;
@@ -60,7 +57,10 @@ Event Translate(const SDL_Event& e) {
             out.type = EventType::MouseWheel;
             out.dy = e.wheel.y;
             break;
-        case SDL_TEXTINPUT: out.type = EventType::TextInput; break;
+        case SDL_TEXTINPUT:
+            out.type = EventType::TextInput;
+            out.keyChar = CharFromUtf8Text(e.text.text);
+            break;
         default: break;
     }
     return out;
@@ -68,18 +68,34 @@ Event Translate(const SDL_Event& e) {
 
 }  // namespace
 
-bool PeekEvent() {
-    if (!InitVideo()) return false;
-    SDL_PumpEvents();
-    return SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
-}
+// SDL_PollEvent may end a poll cycle at an internal marker while SDL_PeepEvents already sees
+// the events behind it, so a peek takes the event itself and keeps it for the next poll.
+namespace {
+Event g_peeked;
+bool g_hasPeeked = false;
 
-bool PollEvent(Event& event) {
-    if (!InitVideo()) return false;
+bool PollSdl(Event& event) {
     SDL_Event e;
     if (!SDL_PollEvent(&e)) return false;
     event = Translate(e);
     return true;
+}
+}  // namespace
+
+bool PeekEvent() {
+    if (!InitVideo()) return false;
+    if (!g_hasPeeked) g_hasPeeked = PollSdl(g_peeked);
+    return g_hasPeeked;
+}
+
+bool PollEvent(Event& event) {
+    if (!InitVideo()) return false;
+    if (g_hasPeeked) {
+        event = g_peeked;
+        g_hasPeeked = false;
+        return true;
+    }
+    return PollSdl(event);
 }
 
 bool PushEvent(const Event& event) {

@@ -50,6 +50,19 @@ constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_DOWN, 208},        {SDL_SCANCODE_PAGEDOWN, 209},  {SDL_SCANCODE_INSERT, 210},
     {SDL_SCANCODE_DELETE, 211},      {SDL_SCANCODE_LGUI, 219},      {SDL_SCANCODE_RGUI, 220},
     {SDL_SCANCODE_APPLICATION, 221},
+    // Keys beyond the 105: Alt + Print Screen, further keypads, Japanese and Brazilian
+    // keys, F13-F15, and the common media keys.
+    {SDL_SCANCODE_SYSREQ, 183},      {SDL_SCANCODE_KP_EQUALS, 141}, {SDL_SCANCODE_KP_COMMA, 179},
+    {SDL_SCANCODE_F13, 100},         {SDL_SCANCODE_F14, 101},       {SDL_SCANCODE_F15, 102},
+    {SDL_SCANCODE_INTERNATIONAL2, 112}, {SDL_SCANCODE_INTERNATIONAL1, 115},
+    {SDL_SCANCODE_INTERNATIONAL4, 121}, {SDL_SCANCODE_INTERNATIONAL5, 123},
+    {SDL_SCANCODE_INTERNATIONAL3, 125}, {SDL_SCANCODE_AUDIOPREV, 144}, {SDL_SCANCODE_AUDIONEXT, 153},
+    {SDL_SCANCODE_MUTE, 160},        {SDL_SCANCODE_CALCULATOR, 161}, {SDL_SCANCODE_AUDIOPLAY, 162},
+    {SDL_SCANCODE_AUDIOSTOP, 164},   {SDL_SCANCODE_VOLUMEDOWN, 174}, {SDL_SCANCODE_VOLUMEUP, 176},
+    {SDL_SCANCODE_AC_HOME, 178},     {SDL_SCANCODE_POWER, 222},     {SDL_SCANCODE_SLEEP, 223},
+    {SDL_SCANCODE_AC_SEARCH, 229},   {SDL_SCANCODE_AC_BOOKMARKS, 230}, {SDL_SCANCODE_AC_REFRESH, 231},
+    {SDL_SCANCODE_AC_STOP, 232},     {SDL_SCANCODE_AC_FORWARD, 233}, {SDL_SCANCODE_AC_BACK, 234},
+    {SDL_SCANCODE_COMPUTER, 235},    {SDL_SCANCODE_MAIL, 236},      {SDL_SCANCODE_MEDIASELECT, 237},
 };
 
 struct Tables {
@@ -78,6 +91,22 @@ int KeyCodeFromSdlScancode(int scancode) {
 int SdlScancodeFromKeyCode(int keyCode) {
     if (keyCode <= 0 || keyCode > 255) return 0;
     return GetTables().toSdl[keyCode];
+}
+
+int KeyCharFromSdlKeycode(int keycode) {
+    // Delete (127) and the C1 range are no characters in the 8-bit code page.
+    if (keycode <= 0 || keycode == 127 || (keycode >= 128 && keycode < 160) || keycode > 255) return 0;
+    return keycode;
+}
+
+int CharFromUtf8Text(const char* text) {
+    if (!text) return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    int c = 0;
+    if (p[0] < 0x80) c = p[0];
+    else if ((p[0] & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) c = ((p[0] & 0x1F) << 6) | (p[1] & 0x3F);
+    if ((c >= 32 && c < 127) || (c >= 160 && c <= 255)) return c;
+    return 0;
 }
 
 }  // namespace tvk::platform

@@ -2,6 +2,7 @@
 #include <SDL2/SDL.h>
 
 #include "platform/events.h"
+#include "platform/sdl_window_handle.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 
@@ -36,6 +37,8 @@ int DisplayOf(GlWindow* window) {
     return index < 0 ? 0 : index;
 }
 }  // namespace
+
+SDL_Window* SdlWindowOf(GlWindow* window) { return window ? window->window : nullptr; }
 
 bool InitVideo() {
     if (g_videoStarted) return true;

@@ -1,4 +1,25 @@
-// Commands of the input subsystem.
+// Commands of the input subsystem: keyboard, mouse and the commands that wait for the user.
 #pragma once
 
 #include "tarnvik/rt_string.h"
+
+// Keyboard. Key codes are PC scan codes with extended keys + 128 (1 Escape, 28 Enter,
+// 203 Left, 205 Right); only the low 8 bits of a code are used.
+RtInt TestKey(RtInt code);
+// The character of a newly pressed key as a one-character string; "" when there is none.
+RtString GetKeyChar();
+
+// Mouse. The position is kept within the screen.
+void GetMouseState(RtInt& x, RtInt& y, RtInt& left, RtInt& right);
+void GetMouseState(RtNumber& x, RtNumber& y, RtNumber& left, RtNumber& right);
+// 0 dx, 1 dy, 2 wheel (-1, 0, 1), 3 left, 4 right, 5 middle; anything else 0.
+RtInt GetMouseAxis(RtInt axis);
+void ShowSystemPointer(RtNumber on);
+// Sets the program's pointer position; the system pointer does not move.
+void SetMousePosition(RtInt x, RtInt y);
+RtInt CountMice();
+void SelectMouse(RtInt index);
+
+// Waiting for the user.
+void WaitForKey();          // until a key that types a character is pressed
+void WaitForMouseButton();  // until a mouse button is pressed and released

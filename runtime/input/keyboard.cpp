@@ -1,0 +1,63 @@
+// The key state the program reads, and text entry from it.
+#include <cstddef>
+
+#include "input/input_devices.h"
+
+namespace tvk {
+namespace {
+
+constexpr int kBackspace = 14;
+constexpr int kEnter = 28;
+constexpr int kKeypadEnter = 156;
+constexpr int kLeftShift = 42;
+constexpr int kRightShift = 54;
+
+// Ctrl, the Shifts, Alt, Caps Lock, Num Lock and the menu key type nothing themselves.
+bool IsModifierKey(int code) {
+    switch (code) {
+        case 29: case 42: case 54: case 56: case 58: case 69: case 221: return true;
+        default: return false;
+    }
+}
+
+int CharacterOfKey(const InputDevices* input, int code) {
+    if (code == kBackspace) return 8;
+    if (code == kEnter || code == kKeypadEnter) return 10;
+    if (IsModifierKey(code)) return 0;
+    int c = input->keyChars[static_cast<std::size_t>(code)];
+    if (c >= 1 && c <= 31 && c != 8 && c != 10) return 0;
+    return c;
+}
+
+int FoldToLower(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
+int RaiseToUpper(int c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+
+}  // namespace
+
+void SampleKeyboard(InputDevices* input) {
+    if (input && input->keyboardFocus) input->keys = input->liveKeys;
+}
+
+bool IsKeyDown(const InputDevices* input, int keyCode) {
+    if (!input || keyCode < 0 || keyCode > 255) return false;
+    return (input->keys[static_cast<std::size_t>(keyCode)] & 0x80) != 0;
+}
+
+char ReadKeyChar(InputDevices* input) {
+    if (!input) return 0;
+    SampleKeyboard(input);
+    int c = 0;
+    for (int code = 0; code < 255 && c == 0; ++code)
+        if (IsKeyDown(input, code)) c = CharacterOfKey(input, code);
+    // A held key repeats the same folded character, which is reported once; a key
+    // that gives nothing (or no key) re-arms the next one.
+    int folded = FoldToLower(c);
+    if (IsKeyDown(input, kLeftShift) || IsKeyDown(input, kRightShift)) c = RaiseToUpper(c);
+    if (folded == input->lastTypedChar) return 0;
+    input->lastTypedChar = static_cast<uint8_t>(folded);
+    return static_cast<char>(c);
+}
+
+bool HasKeyChar(InputDevices* input) { return ReadKeyChar(input) != 0; }
+
+}  // namespace tvk

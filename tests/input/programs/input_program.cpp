@@ -1,0 +1,131 @@
+// A program that reads the keyboard and the mouse. Its first argument picks what it does;
+// it prints what the tests check. "echo" reports keys and characters until Escape.
+#include <tarnvik.h>
+
+#include <cstdio>
+#include <string>
+
+#include "input/input_devices.h"
+#include "input/input_events.h"
+
+namespace {
+
+using namespace tvk::test;
+
+std::string g_mode;
+
+void Push(const Event& e) { tvk::platform::PushEvent(e); }
+
+// A user acting from another thread, as a person would while the program waits.
+int PressAndReleaseLater(int what) {
+    SleepThread(150);
+    if (what == 0) Push(KeyDown(45, 'x'));
+    else if (what == 1) Push(Button(1, true));
+    else Push(KeyDown(1, 27));
+    SleepThread(150);
+    if (what == 0) Push(KeyUp(45));
+    else if (what == 1) Push(Button(1, false));
+    return 0;
+}
+
+void StartUser(int what) { StartThread(PressAndReleaseLater, what, false); }
+
+void PrintMouseState(const char* label) {
+    RtInt x, y, left, right;
+    GetMouseState(x, y, left, right);
+    std::printf("%s %d %d stored %d %d\n", label, x, y, tvk::g_input->pointerX, tvk::g_input->pointerY);
+}
+
+// Hidden pointer on a 320 x 200 screen, pushed far beyond its edges.
+void RunClamp() {
+    ShowScreen();
+    Push(Motion(0, 0, 5000, 5000));
+    ShowScreen();
+    PrintMouseState("beyond");
+    Push(Motion(0, 0, -10, -10));
+    ShowScreen();
+    PrintMouseState("back");
+    Push(Motion(0, 0, -9000, -9000));
+    ShowScreen();
+    PrintMouseState("before");
+}
+
+void RunArm() {
+    ShowScreen();
+    int x = tvk::g_input->pointerX, y = tvk::g_input->pointerY;
+    Push(Motion(x + 10, y, 10, 0));
+    ShowScreen();
+    int first = GetMouseAxis(0);
+    int second = GetMouseAxis(0);
+    Push(Motion(x + 30, y, 20, 0));
+    ShowScreen();
+    std::printf("same frame %d %d next frame %d\n", first, second, GetMouseAxis(0));
+}
+
+// Reports every key that changes and every character typed, one line each.
+void RunEcho() {
+    int down[256] = {};
+    for (;;) {
+        ShowScreen();
+        for (int code = 0; code < 256; ++code) {
+            int now = TestKey(code);
+            if (now != down[code]) std::printf("%s %d\n", now ? "down" : "up", code);
+            down[code] = now;
+        }
+        RtString c = GetKeyChar();
+        if (!c.Empty()) std::printf("char %d\n", static_cast<unsigned char>(c.c_str()[0]));
+        std::fflush(stdout);
+    }
+}
+
+}  // namespace
+
+const NameEntry AppNameTable[] = {{nullptr, nullptr}};
+
+void ApplySettings() {
+    RuntimeSettings& s = GetRuntimeSettings();
+    s.screenWidth = 320;
+    s.screenHeight = 200;
+    s.frameRate = 60;
+    s.exclusiveMouse = g_mode == "clamp" ? 1 : 0;
+    s.windowTitle = "InputProbe";
+}
+
+int AppMain() {
+    if (g_mode == "clamp") RunClamp();
+    if (g_mode == "arm") RunArm();
+    if (g_mode == "echo") RunEcho();
+    if (g_mode == "wait-key") {
+        StartUser(0);
+        WaitForKey();
+        std::printf("key typed\n");
+    }
+    if (g_mode == "wait-button") {
+        StartUser(1);
+        WaitForMouseButton();
+        std::printf("button clicked, still down %d\n", GetMouseAxis(3));
+    }
+    if (g_mode == "wait-escape") {
+        StartUser(2);
+        WaitForKey();
+        std::printf("not reached\n");
+    }
+    if (g_mode == "alt-f4") {
+        SetEscapeEnds(0);
+        Push(KeyDown(62));
+        ShowScreen();
+        ShowScreen();
+        std::printf("F4 alone ignored\n");
+        std::fflush(stdout);
+        Push(KeyDown(56));
+        ShowScreen();
+        ShowScreen();
+        std::printf("not reached\n");
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    g_mode = argc > 1 ? argv[1] : "";
+    RunProgram(argc, argv);
+}
