@@ -15,6 +15,7 @@ namespace {
 
 void ClearHeldInput(InputDevices* input) {
     input->liveKeys.fill(0);
+    input->pressedSinceAsked.fill(0);
     input->live.buttons.fill(false);
 }
 
@@ -28,6 +29,7 @@ void OnKey(InputDevices* input, const platform::Event& event) {
     auto code = static_cast<std::size_t>(event.keyCode);
     if (down) {
         input->liveKeys[code] = 0x80;
+        input->pressedSinceAsked[code] = 0x80;
         input->keyChars[code] = static_cast<uint8_t>(event.keyChar);
         input->lastPressedKey = event.keyCode;
     } else {

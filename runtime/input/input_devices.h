@@ -41,6 +41,9 @@ struct InputDevices {
 
     // What the events left, read by the sampling steps.
     std::array<uint8_t, 256> liveKeys{};
+    // Keys pressed since they were last asked about: a tap shorter than the gap between two
+    // samples still reads as down once. Asking about a key clears its mark.
+    mutable std::array<uint8_t, 256> pressedSinceAsked{};
     std::array<uint8_t, 256> keyChars{};  // the character each key gave when it went down
     int lastPressedKey = 0;               // the key that text from the window system belongs to
     bool keyboardFocus = true;

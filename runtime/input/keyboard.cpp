@@ -2,6 +2,7 @@
 #include <cstddef>
 
 #include "input/input_devices.h"
+#include "platform/events.h"
 
 namespace tvk {
 namespace {
@@ -35,12 +36,21 @@ int RaiseToUpper(int c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
 }  // namespace
 
 void SampleKeyboard(InputDevices* input) {
-    if (input && input->keyboardFocus) input->keys = input->liveKeys;
+    if (!input) return;
+    // The key state is kept from events, so take the key events the window system has now.
+    platform::Event event;
+    while (platform::PollKeyEvent(event)) InputHandleEvent(input, event);
+    if (!input->keyboardFocus) return;
+    for (std::size_t code = 0; code < input->keys.size(); ++code)
+        input->keys[code] = input->liveKeys[code] | input->pressedSinceAsked[code];
 }
 
 bool IsKeyDown(const InputDevices* input, int keyCode) {
     if (!input || keyCode < 0 || keyCode > 255) return false;
-    return (input->keys[static_cast<std::size_t>(keyCode)] & 0x80) != 0;
+    auto code = static_cast<std::size_t>(keyCode);
+    bool down = (input->keys[code] & 0x80) != 0;
+    if (down) input->pressedSinceAsked[code] = 0;
+    return down;
 }
 
 char ReadKeyChar(InputDevices* input) {

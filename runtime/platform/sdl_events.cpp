@@ -98,6 +98,15 @@ bool PollEvent(Event& event) {
     return PollSdl(event);
 }
 
+bool PollKeyEvent(Event& event) {
+    if (!InitVideo()) return false;
+    SDL_PumpEvents();
+    SDL_Event e;
+    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYUP) != 1) return false;
+    event = Translate(e);
+    return true;
+}
+
 bool PushEvent(const Event& event) {
     if (!InitVideo()) return false;
     SDL_Event e{};

@@ -43,6 +43,14 @@ TEST_F(KeyboardTest, EventsReachTheProgramOnlyThroughASample) {
     EXPECT_FALSE(tvk::IsKeyDown(&input, 256 + kA));  // the back end takes only 0..255
 }
 
+TEST_F(KeyboardTest, ATapBetweenTwoSamplesReadsAsDownOncePerKey) {
+    Send(KeyDown(kEscape));
+    Send(KeyUp(kEscape));
+    EXPECT_EQ(TestKey(kRight), 0);  // asking about another key keeps the tap
+    EXPECT_EQ(TestKey(kEscape), 1);
+    EXPECT_EQ(TestKey(kEscape), 0);
+}
+
 TEST_F(KeyboardTest, KeyStateStandsStillWithoutFocus) {
     Send(KeyDown(kA, 'a'));
     EXPECT_EQ(TestKey(kA), 1);
@@ -133,6 +141,7 @@ TEST_F(KeyboardTest, TextArrivingAfterItsKeyWasReleasedIsDropped) {
     Send(KeyUp(kA));
     Send(TextTyped('x'));
     Send(KeyDown(kS, 's'));
+    EXPECT_EQ(Typed(), "a");  // the tap still counts once, without the late text
     EXPECT_EQ(Typed(), "s");
     Send(KeyUp(kS));
     Typed();
