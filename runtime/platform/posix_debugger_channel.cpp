@@ -21,25 +21,40 @@ namespace tvk::platform {
 namespace {
 
 // Taken once, before main runs: programs this one starts neither inherit the channel nor
-// mistake a descriptor of their own for it.
-int TakeChannelFromEnvironment() {
+// mistake a descriptor of their own for it. A standard stream named there (as "2") is read by
+// a person or a test: it gets the texts as they stand and the program never stops for it.
+struct ChannelSetting {
+    int own = -1;     // the debugger's own descriptor: NUL-ended messages and stops
+    int stream = -1;  // a standard stream: texts only
+};
+
+ChannelSetting TakeChannelFromEnvironment() {
+    ChannelSetting setting;
     const char* value = std::getenv("TVK_DEBUG_FD");
-    if (!value || !*value) return -1;
+    if (!value || !*value) return setting;
     char* end = nullptr;
     long n = std::strtol(value, &end, 10);
     unsetenv("TVK_DEBUG_FD");
-    if (*end || n < 0 || n > INT_MAX) return -1;
+    if (*end || n < 0 || n > INT_MAX) return setting;
     int fd = static_cast<int>(n);
     int flags = fcntl(fd, F_GETFD);
-    if (flags < 0) return -1;
-    if (fd > STDERR_FILENO) fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
-    return fd;
+    if (flags < 0) return setting;
+    if (fd <= STDERR_FILENO) {
+        setting.stream = fd;
+    } else {
+        fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
+        setting.own = fd;
+    }
+    return setting;
 }
 
 std::atomic<int> g_channel{-1};
+int g_textStream = -1;
 std::mutex g_writeLock;
 [[maybe_unused]] const bool g_channelTaken = [] {
-    g_channel = TakeChannelFromEnvironment();
+    ChannelSetting setting = TakeChannelFromEnvironment();
+    g_channel = setting.own;
+    g_textStream = setting.stream;
     return true;
 }();
 
@@ -107,7 +122,7 @@ bool SendOnChannel(const char* text) {
     if (fd < 0) return false;
     if (WriteWithoutBrokenPipeSignal(fd, text, std::strlen(text) + 1)) return true;
     g_channel = -1;
-    if (fd > STDERR_FILENO) close(fd);
+    close(fd);
     return false;
 }
 
@@ -115,11 +130,11 @@ bool SendOnChannel(const char* text) {
 
 bool DebuggerChannelOpen() { return g_channel.load(std::memory_order_relaxed) >= 0; }
 
-bool DebuggerPresent() { return DebuggerChannelOpen() || TracerAttached(); }
+bool DebuggerPresent() { return DebuggerChannelOpen() || g_textStream >= 0 || TracerAttached(); }
 
 void DebuggerOutput(const char* text) {
     if (DebuggerChannelOpen()) SendOnChannel(text);
-    else WriteAll(STDERR_FILENO, text, std::strlen(text));  // a tracer reads standard error
+    else WriteAll(g_textStream >= 0 ? g_textStream : STDERR_FILENO, text, std::strlen(text));
 }
 
 bool DebuggerStop(const char* text) {

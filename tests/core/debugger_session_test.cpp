@@ -149,6 +149,13 @@ TEST(DebuggerSession, WithoutADebuggerTheProgramRunsThrough) {
         EXPECT_EQ(r.exitCode, 0) << fd;
         EXPECT_NE(r.out.find(kWholeRun), std::string::npos) << fd;
     }
+    // Standard error as the channel: the texts as they stand, and no stops.
+    auto env = ProgramEnvironment(temp);
+    env["TVK_DEBUG_FD"] = "2";
+    tvk::test::ChildResult r = tvk::test::RunChild(TRACE_PROGRAM, {}, env, 60);
+    EXPECT_NE(r.out.find(kWholeRun), std::string::npos);
+    EXPECT_NE(r.err.find("TXtext from line 13\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\0'), std::string::npos);
     std::filesystem::remove_all(temp);
 }
 

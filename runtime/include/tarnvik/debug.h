@@ -36,8 +36,10 @@
 // tables (process_vm_readv), may write the breakpoint arrays, the breakpoint count, the
 // break request, the end request and the command (process_vm_writev), and resumes it with
 // SIGCONT. A debugger that closes its end of the pipe detaches: the program runs on
-// without stopping. A tracer attached without the channel (a general-purpose debugger, a
-// system-call tracer) gets the "TX" texts on standard error and no stops.
+// without stopping. The channel is a descriptor above 2: TVK_DEBUG_FD naming a standard
+// stream, or a tracer attached without the channel (a general-purpose debugger, a system-call
+// tracer), gets the "TX" texts as they stand (no NUL) on that stream or on standard error,
+// and the program never stops for it.
 //
 // Commands written at a stop: 0 step over, 1 step into, -1 step out (stop after the current
 // function returns), 100 run (until a breakpoint or a break request). A non-zero end request
