@@ -144,14 +144,6 @@ TEST_F(MouseTest, AnyMouseButtonArmsAFreshSample) {
     EXPECT_TRUE(tvk::AnyMouseButton(&input));
 }
 
-TEST_F(MouseTest, OneMouseWhicheverIsSelected) {
-    Send(Motion(120, 100, 20, 0));
-    EXPECT_EQ(CountMice(), 1);
-    SelectMouse(3);
-    EXPECT_EQ(GetMouseAxis(0), 20);
-    EXPECT_EQ(input.pointerX, 120);
-}
-
 TEST(JoystickWaitRule, SmallDeflectionsAndACentredHatAreNoInput) {
     tvk::JoystickWaitReading r;
     EXPECT_FALSE(tvk::JoystickReadingShowsInput(r));
