@@ -1,28 +1,14 @@
 #include "path/planner.h"
 
 #include <algorithm>
-#include <cfloat>
-#include <cmath>
 #include <new>
 
 namespace tvk {
 namespace {
 
-bool ValidCell(int32_t x, int32_t y, const SearchConfig& config) {
-    return x >= 0 && x < config.width && y >= 0 && y < config.height;
-}
-
 // Zero and negative sizes mean one per cell; more than one per cell is never needed.
 int32_t PerCellSize(int32_t configured, int32_t cells) {
     return configured <= 0 ? cells : std::min(configured, cells);
-}
-
-// A map value as a grid cost before normalisation: positive, or kBlockedCost. NaN blocks
-// too, and values beyond float range saturate instead of becoming infinite.
-float RawCost(double value) {
-    if (!(value > 0.0)) return kBlockedCost;
-    const float cost = static_cast<float>(std::min(value, static_cast<double>(FLT_MAX)));
-    return cost > 0.0f ? cost : kBlockedCost;
 }
 
 }  // namespace
@@ -32,30 +18,16 @@ Planner::~Planner() {
 }
 
 bool Planner::Setup(const SearchConfig& config) {
-    if (!ValidCell(config.startX, config.startY, config) ||
-        !ValidCell(config.goalX, config.goalY, config)) {
-        return false;
-    }
-    if (config.startX == config.goalX && config.startY == config.goalY) return false;
+    if (!AcceptableQuery(config)) return false;
     const int64_t cells = int64_t{config.width} * config.height;
-    if (cells > kMaxPlannerCells || !config.map) return false;
+    const float largest = LargestCost(config.map, cells);
+    if (!(largest > 0.0f)) return false;
 
     initialised_ = false;
     pathHead_ = nullptr;
     grid_.reset(new (std::nothrow) float[cells]);
     if (!grid_) return false;
-    float largest = 0.0f;
-    for (int64_t i = 0; i < cells; ++i) {
-        grid_[i] = RawCost(config.map[i]);
-        largest = std::max(largest, grid_[i]);
-    }
-    if (!(largest > 0.0f)) {
-        grid_.reset();
-        return false;
-    }
-    for (int64_t i = 0; i < cells; ++i) {
-        if (grid_[i] != kBlockedCost) grid_[i] = grid_[i] / largest + 1.0f;
-    }
+    for (int64_t i = 0; i < cells; ++i) grid_[i] = NormalisedCost(config.map[i], largest);
 
     const auto count = static_cast<int32_t>(cells);
     if (!nodes_.Resize(PerCellSize(config.nodePoolSize, count)) ||
@@ -65,8 +37,7 @@ bool Planner::Setup(const SearchConfig& config) {
         return false;
     }
     config_ = config;
-    // NaN would make every key unordered; it counts as 0.
-    config_.weight = std::isnan(config.weight) ? 0.0f : std::clamp(config.weight, 0.0f, 1.0f);
+    config_.weight = ClampedWeight(config.weight);
     searchCount_ = 0;
     initialised_ = true;
     return true;

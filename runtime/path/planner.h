@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "path/cost_grid.h"
 #include "path/fixed_deque.h"
 #include "path/node.h"
 #include "path/node_factory.h"
@@ -12,9 +13,6 @@
 #include "path/search_config.h"
 
 namespace tvk {
-
-// Cost of a cell that cannot be entered.
-inline constexpr float kBlockedCost = -1.0f;
 
 // Neighbour offsets in the order they are visited. The order decides between paths of equal
 // cost, so it is part of the result.
