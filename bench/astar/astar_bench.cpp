@@ -1,5 +1,5 @@
-// Paths per second of the map search behind FindPath against a plain binary-heap A*,
-// corner to corner on random maps with 30 % walls and costs 1..10, weight 0.5.
+// Paths per second of FindPath against a plain binary-heap A*, corner to corner on random
+// maps with 30 % walls and costs 1..10, weight 0.5.
 //   astar_bench [seconds per figure] [--planner]
 // --planner also times AStarPlanner, the sorted-list search the results are defined by
 // (minutes on the large map).
@@ -15,6 +15,7 @@
 #include "heap_astar.h"
 #include "path/astar_planner.h"
 #include "path/grid_path.h"
+#include "tarnvik/path.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ using Clock = std::chrono::steady_clock;
 struct BenchMap {
     int32_t size;
     std::vector<double> cells;
+    RtNumberArray array;  // the same cells for FindPath
     CostMap View() const { return {size, size, cells.data()}; }
 };
 
@@ -33,12 +35,15 @@ BenchMap MakeMap(int32_t size, std::mt19937& rng) {
     std::bernoulli_distribution wall(0.3);
     std::uniform_int_distribution<int> cost(1, 10);
     for (;;) {
-        BenchMap map{size, std::vector<double>(static_cast<size_t>(size) * size)};
+        BenchMap map{size, std::vector<double>(static_cast<size_t>(size) * size), {}};
         for (double& c : map.cells) c = wall(rng) ? 0.0 : cost(rng);
         map.cells.front() = map.cells.back() = 1.0;
         std::vector<PathCell> path;
         tvk::bench::HeapAStar(map.View(), {0, 0}, {size - 1, size - 1}, path);
-        if (!path.empty()) return map;
+        if (path.empty()) continue;
+        DimArray(map.array, size, size);
+        std::copy(map.cells.begin(), map.cells.end(), map.array.data);
+        return map;
     }
 }
 
@@ -102,8 +107,12 @@ int main(int argc, char** argv) {
     for (int32_t size : {256, 1024}) {
         const BenchMap map = MakeMap(size, rng);
         const PathCell start{0, 0}, goal{size - 1, size - 1};
+        RtIntArray path;
+        FindPath(map.array, path, 0.5, start.x, start.y, goal.x, goal.y);
         std::vector<PathCell> found, reference;
-        tvk::FindGridPath(map.View(), 0.5, start, goal, found);
+        for (RtInt i = 0; i < ArraySize(path, 0); ++i) {
+            found.push_back({ArrayElement(path, i, 0), ArrayElement(path, i, 1)});
+        }
         tvk::bench::HeapAStar(map.View(), start, goal, reference);
         if (std::abs(Cost(map, found) - Cost(map, reference)) > 1e-3) {
             std::printf("%dx%d: path costs differ: %.4f against %.4f\n", size, size,
@@ -113,7 +122,7 @@ int main(int argc, char** argv) {
         double fast = 0, heap = 0;
         for (int r = 0; r < rounds; ++r) {
             fast = std::max(fast, Rate(seconds / rounds, [&] {
-                tvk::FindGridPath(map.View(), 0.5, start, goal, found);
+                FindPath(map.array, path, 0.5, start.x, start.y, goal.x, goal.y);
             }));
             heap = std::max(heap, Rate(seconds / rounds, [&] {
                 tvk::bench::HeapAStar(map.View(), start, goal, reference);
