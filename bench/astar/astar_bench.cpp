@@ -66,9 +66,7 @@ void PlannerPath(const BenchMap& map, std::vector<PathCell>& path) {
     planner.Setup(config);
     planner.BeginSearch();
     planner.Search();
-    path.assign(planner.PathLength(), {});
-    size_t row = path.size();
-    for (const tvk::Node* n = planner.PathHead(); n; n = n->parent) path[--row] = {n->x, n->y};
+    planner.ReadPath(path);
 }
 
 // Paths per second over about `seconds`, at least one run.

@@ -57,9 +57,7 @@ bool GridSearch::Setup(const SearchConfig& config) {
 // A four-way heap, popped Floyd's way: the hole sinks to a leaf along the smaller
 // children without comparing against the moved entry, which then rises from there. Child
 // selection is branch-free, with sentinels past the end standing in for missing children.
-inline bool GridSearch::Push(Entry entry) {
-    if (heapSize_ + 4 > heapCapacity_ && !GrowHeap()) [[unlikely]] return false;
-    int64_t hole = heapSize_++;
+inline void GridSearch::SiftUp(int64_t hole, Entry entry) {
     while (hole > 0) {
         const int64_t parent = (hole - 1) / 4;
         if (heap_[parent].key <= entry.key) break;
@@ -67,6 +65,11 @@ inline bool GridSearch::Push(Entry entry) {
         hole = parent;
     }
     heap_[hole] = entry;
+}
+
+inline bool GridSearch::Push(Entry entry) {
+    if (heapSize_ + 4 > heapCapacity_ && !GrowHeap()) [[unlikely]] return false;
+    SiftUp(heapSize_++, entry);
     return true;
 }
 
@@ -84,13 +87,7 @@ inline GridSearch::Entry GridSearch::PopTop() {
         heap_[hole] = heap_[child];
         hole = child;
     }
-    while (hole > 0) {
-        const int64_t parent = (hole - 1) / 4;
-        if (heap_[parent].key <= last.key) break;
-        heap_[hole] = heap_[parent];
-        hole = parent;
-    }
-    heap_[hole] = last;
+    SiftUp(hole, last);
     return top;
 }
 

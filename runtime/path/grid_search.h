@@ -44,6 +44,7 @@ private:
     int32_t IndexOf(int32_t x, int32_t y) const { return (x + 1) + (y + 1) * stride_; }
     bool Enqueue(int32_t index, float g, int32_t parent, int32_t x, int32_t y);
     uint32_t NextArrival();
+    void SiftUp(int64_t hole, Entry entry);
     bool Push(Entry entry);
     Entry PopTop();
     bool GrowHeap();

@@ -72,4 +72,10 @@ int32_t Planner::PathLength() const {
     return length;
 }
 
+void Planner::ReadPath(std::vector<PathCell>& path) const {
+    path.resize(PathLength());
+    size_t row = path.size();
+    for (const Node* n = pathHead_; n; n = n->parent) path[--row] = {n->x, n->y};
+}
+
 }  // namespace tvk

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "path/cost_grid.h"
 #include "path/fixed_deque.h"
+#include "path/grid_path.h"
 #include "path/node.h"
 #include "path/node_factory.h"
 #include "path/node_hash_table.h"
@@ -54,6 +56,8 @@ public:
     // The goal node of the last path found, or null; the path runs back through parents.
     const Node* PathHead() const { return pathHead_; }
     int32_t PathLength() const;
+    // The cells from start to goal of the last path found, or nothing.
+    void ReadPath(std::vector<PathCell>& path) const;
 
     const SearchConfig& Config() const { return config_; }
     // Normalised cost of cell (x, y); the caller keeps it on the map.

@@ -8,30 +8,17 @@
 namespace tvk {
 namespace {
 
+using test::ConfigFor;
 using test::TestMap;
 using Path = std::vector<PathCell>;
-
-SearchConfig ConfigFor(const TestMap& map, PathCell start, PathCell goal, float weight) {
-    SearchConfig config;
-    config.startX = start.x;
-    config.startY = start.y;
-    config.goalX = goal.x;
-    config.goalY = goal.y;
-    config.weight = weight;
-    config.width = map.width;
-    config.height = map.height;
-    config.map = map.cells.data();
-    return config;
-}
 
 Path ReferencePath(const SearchConfig& config) {
     AStarPlanner planner;
     if (!planner.Setup(config)) return {{-1, -1}};
     planner.BeginSearch();
     planner.Search();
-    Path path(planner.PathLength());
-    size_t row = path.size();
-    for (const Node* n = planner.PathHead(); n; n = n->parent) path[--row] = {n->x, n->y};
+    Path path;
+    planner.ReadPath(path);
     return path;
 }
 

@@ -9,33 +9,16 @@
 namespace tvk {
 namespace {
 
+using test::ConfigFor;
 using test::TestMap;
 using Path = std::vector<PathCell>;
-
-SearchConfig ConfigFor(const TestMap& map, PathCell start, PathCell goal, float weight = 0.5f) {
-    SearchConfig config;
-    config.startX = start.x;
-    config.startY = start.y;
-    config.goalX = goal.x;
-    config.goalY = goal.y;
-    config.weight = weight;
-    config.width = map.width;
-    config.height = map.height;
-    config.map = map.cells.data();
-    return config;
-}
-
-Path PathOf(const Planner& planner) {
-    Path path(planner.PathLength());
-    size_t row = path.size();
-    for (const Node* n = planner.PathHead(); n; n = n->parent) path[--row] = {n->x, n->y};
-    return path;
-}
 
 Path SearchOnce(Planner& planner) {
     planner.BeginSearch();
     planner.Search();
-    return PathOf(planner);
+    Path path;
+    planner.ReadPath(path);
+    return path;
 }
 
 TEST(Planner, SetupNormalisesCostsAgainstTheLargest) {
@@ -114,34 +97,34 @@ TEST(AStarPlanner, SearchesAgainWithTheSameResult) {
     EXPECT_EQ(SearchOnce(planner), first);  // without clearing in between
 }
 
-TEST(AStarPlanner, SmallNodePoolEndsTheSearchWithoutAPath) {
+// A pool or open list too small for the search ends it without a path; one just large
+// enough does not.
+TEST(AStarPlanner, RunningOutOfRoomEndsTheSearchWithoutAPath) {
     const TestMap map = test::UniformMap(10, 1);
-    SearchConfig config = ConfigFor(map, {0, 0}, {9, 0});
-    config.nodePoolSize = 5;
-    AStarPlanner planner;
-    ASSERT_TRUE(planner.Setup(config));
-    planner.BeginSearch();
-    EXPECT_FALSE(planner.Search());
-    EXPECT_EQ(planner.PathHead(), nullptr);
+    struct Case {
+        PathCell start;
+        int32_t SearchConfig::*limit;
+        int32_t tooSmall;
+        int32_t enough;
+        size_t length;
+    };
+    const Case cases[] = {
+        {{0, 0}, &SearchConfig::nodePoolSize, 5, 10, 10},
+        {{5, 0}, &SearchConfig::openCapacity, 1, 2, 5},  // two neighbours at the start
+    };
+    for (const Case& c : cases) {
+        SearchConfig config = ConfigFor(map, c.start, {9, 0});
+        config.*c.limit = c.tooSmall;
+        AStarPlanner planner;
+        ASSERT_TRUE(planner.Setup(config));
+        planner.BeginSearch();
+        EXPECT_FALSE(planner.Search());
+        EXPECT_EQ(planner.PathHead(), nullptr);
 
-    config.nodePoolSize = 10;
-    ASSERT_TRUE(planner.Setup(config));
-    EXPECT_EQ(SearchOnce(planner).size(), 10u);
-}
-
-TEST(AStarPlanner, FullOpenListEndsTheSearchWithoutAPath) {
-    const TestMap map = test::UniformMap(10, 1);
-    SearchConfig config = ConfigFor(map, {5, 0}, {9, 0});  // two neighbours at the start
-    config.openCapacity = 1;
-    AStarPlanner planner;
-    ASSERT_TRUE(planner.Setup(config));
-    planner.BeginSearch();
-    EXPECT_FALSE(planner.Search());
-    EXPECT_EQ(planner.PathHead(), nullptr);
-
-    config.openCapacity = 2;
-    ASSERT_TRUE(planner.Setup(config));
-    EXPECT_EQ(SearchOnce(planner).size(), 5u);
+        config.*c.limit = c.enough;
+        ASSERT_TRUE(planner.Setup(config));
+        EXPECT_EQ(SearchOnce(planner).size(), c.length);
+    }
 }
 
 }  // namespace

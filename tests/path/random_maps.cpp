@@ -26,6 +26,19 @@ PathCell RandomCell(std::mt19937& rng, const TestMap& map) {
     return {cx, y(rng)};
 }
 
+SearchConfig ConfigFor(const TestMap& map, PathCell start, PathCell goal, float weight) {
+    SearchConfig config;
+    config.startX = start.x;
+    config.startY = start.y;
+    config.goalX = goal.x;
+    config.goalY = goal.y;
+    config.weight = weight;
+    config.width = map.width;
+    config.height = map.height;
+    config.map = map.cells.data();
+    return config;
+}
+
 std::vector<double> EnteringCosts(const TestMap& map) {
     const double largest = *std::max_element(map.cells.begin(), map.cells.end());
     std::vector<double> costs(map.cells.size(), -1.0);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "path/grid_path.h"
+#include "path/search_config.h"
 
 namespace tvk::test {
 
@@ -28,6 +29,9 @@ TestMap UniformMap(int32_t width, int32_t height, double value = 1.0);
 TestMap RandomMap(std::mt19937& rng, int32_t width, int32_t height, double wallFraction,
                   int maxCost = 10);
 PathCell RandomCell(std::mt19937& rng, const TestMap& map);
+
+// FindPath's settings for a search over `map`.
+SearchConfig ConfigFor(const TestMap& map, PathCell start, PathCell goal, float weight = 0.5f);
 
 // What the planner charges for entering each cell, in double precision: c / M + 1 with M
 // the largest value on the map, or -1 for a wall.
