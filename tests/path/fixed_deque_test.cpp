@@ -95,18 +95,5 @@ TEST(FixedDeque, ZeroCapacityHoldsNothing) {
     EXPECT_EQ(deque.capacity(), 0);
 }
 
-TEST(FixedDeque, ClearAndResizeEmpty) {
-    FixedDeque<int> deque;
-    ASSERT_TRUE(deque.Resize(2));
-    deque.push_back(1);
-    deque.push_back(2);
-    deque.clear();
-    EXPECT_TRUE(deque.empty());
-    EXPECT_TRUE(deque.push_back(3));
-    ASSERT_TRUE(deque.Resize(3));
-    EXPECT_TRUE(deque.empty());
-    EXPECT_EQ(deque.capacity(), 3);
-}
-
 }  // namespace
 }  // namespace tvk

@@ -44,16 +44,6 @@ TEST(Planner, SetupClampsTheWeight) {
     }
 }
 
-TEST(Planner, TheBaseSearchFindsNothing) {
-    const TestMap map = test::UniformMap(3, 1);
-    Planner planner;
-    ASSERT_TRUE(planner.Setup(ConfigFor(map, {0, 0}, {2, 0})));
-    planner.BeginSearch();
-    EXPECT_FALSE(planner.Initialised());
-    EXPECT_FALSE(planner.Search());
-    EXPECT_EQ(planner.PathHead(), nullptr);
-}
-
 TEST(AStarPlanner, SearchWithoutSetupFindsNothing) {
     AStarPlanner planner;
     planner.BeginSearch();
