@@ -35,22 +35,24 @@ protected:
 TEST_F(WaitTest, ReturnsWithinAFewFramesWithoutInput) {
     double fastest = 1e9;
     for (int i = 0; i < 3; ++i) fastest = std::min(fastest, TimedWait());
-    EXPECT_LT(fastest, 100.0);
-    EXPECT_GE(fastest, 50.0);  // it does wait: fifteen rounds of 5 ms
+    // Fifteen rounds of 5 ms: it does wait, and it comes back (the upper bound leaves room
+    // for a loaded machine; the lower one cannot be cut short by load).
+    EXPECT_LT(fastest, 1000.0);
+    EXPECT_GE(fastest, 75.0);
 }
 
 TEST_F(WaitTest, ReturnsAtOnceWhenAKeyGoesDown) {
     tvk::platform::PushEvent(KeyDown(57, ' '));
-    EXPECT_LT(TimedWait(), 40.0);
+    EXPECT_LT(TimedWait(), 70.0);  // under the 75 ms of a full wait
     EXPECT_TRUE(tvk::IsKeyDown(&input, 57));
 }
 
 TEST_F(WaitTest, ReturnsWhenThePointerMovesOrAButtonChanges) {
     TimedWait();
     tvk::platform::PushEvent(Motion(input.pointerX + 3, input.pointerY, 3, 0));
-    EXPECT_LT(TimedWait(), 40.0);
+    EXPECT_LT(TimedWait(), 70.0);  // under the 75 ms of a full wait
     tvk::platform::PushEvent(Button(3, true));
-    EXPECT_LT(TimedWait(), 40.0);
+    EXPECT_LT(TimedWait(), 70.0);  // under the 75 ms of a full wait
     tvk::platform::PushEvent(Button(2, true));  // the middle button is not watched
     EXPECT_GE(TimedWait(), 50.0);
 }

@@ -66,15 +66,9 @@ Ending RunChild(const char* mode, std::vector<std::string> extraEnvironment = {}
     return ending;
 }
 
-// The debugger channel ends every message (here: every line) with a NUL byte.
 std::string Repeat(const std::string& text, int times) {
-    std::string framed;
-    for (char c : text) {
-        framed += c;
-        if (c == '\n') framed += '\0';
-    }
     std::string all;
-    for (int i = 0; i < times; ++i) all += framed;
+    for (int i = 0; i < times; ++i) all += text;
     return all;
 }
 
