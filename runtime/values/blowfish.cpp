@@ -81,19 +81,14 @@ void Blowfish::Decipher(uint32_t& left, uint32_t& right) const {
     right = r;
 }
 
-void Blowfish::EncipherBlocks(uint8_t* data, size_t count) const {
-    for (size_t at = 0; at + 8 <= count; at += 8) {
-        uint32_t left = LoadLittleEndian(data + at), right = LoadLittleEndian(data + at + 4);
-        Encipher(left, right);
-        StoreLittleEndian(left, data + at);
-        StoreLittleEndian(right, data + at + 4);
-    }
-}
+void Blowfish::EncipherBlocks(uint8_t* data, size_t count) const { TransformBlocks(data, count, &Blowfish::Encipher); }
 
-void Blowfish::DecipherBlocks(uint8_t* data, size_t count) const {
+void Blowfish::DecipherBlocks(uint8_t* data, size_t count) const { TransformBlocks(data, count, &Blowfish::Decipher); }
+
+void Blowfish::TransformBlocks(uint8_t* data, size_t count, BlockFunction transform) const {
     for (size_t at = 0; at + 8 <= count; at += 8) {
         uint32_t left = LoadLittleEndian(data + at), right = LoadLittleEndian(data + at + 4);
-        Decipher(left, right);
+        (this->*transform)(left, right);
         StoreLittleEndian(left, data + at);
         StoreLittleEndian(right, data + at + 4);
     }

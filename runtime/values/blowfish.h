@@ -22,6 +22,8 @@ public:
     void DecipherBlocks(uint8_t* data, size_t count) const;
 
 private:
+    using BlockFunction = void (Blowfish::*)(uint32_t&, uint32_t&) const;
+    void TransformBlocks(uint8_t* data, size_t count, BlockFunction transform) const;
     uint32_t F(uint32_t x) const;
 
     uint32_t p_[kBlowfishRounds + 2];
