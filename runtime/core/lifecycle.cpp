@@ -12,6 +12,7 @@
 #include "core/timer.h"
 #include "files/file_channels.h"
 #include "files/library_bindings.h"
+#include "files/line_files_write_back.h"
 #include "files/resolver.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/offscreen.h"
@@ -125,6 +126,7 @@ void ShutdownRuntime() {
     StopMusic();
     platform::SetCurrentDirectory(ExecutableDirectory());
     CloseAllFileChannels();
+    WritePendingFilesAtExit();
     if (g_session) {
         CloseSession(g_session);
         g_session = nullptr;

@@ -59,3 +59,33 @@ void ToForwardSlashes(RtString& text);
 // (the memory stays the caller's). "" when the region cannot be named.
 RtString RegisterMemoryFile(void* data, RtInt size);
 void UnregisterMemoryFile(const void* data);
+
+// ---- INI files, directory listing, line-addressed text files ----
+
+#include "tarnvik/arrays.h"
+
+// Writes back the open INI file if it was changed, then reads name whole into the table (a packed
+// file is read but never written back). "" just closes. Changes reach the disk on the next
+// OpenIni and when the program ends.
+void OpenIni(const RtString& name);
+// Section and key names ignore case; fallback when either is missing.
+RtString IniRead(const RtString& section, const RtString& key, const RtString& fallback);
+// An empty value removes the key; an empty key removes the whole section.
+void IniWrite(const RtString& section, const RtString& key, const RtString& value);
+
+// Subdirectories of the current directory, then its files matching pattern, each group sorted
+// ignoring case. Returns files + 65536 * directories.
+RtNumber ListDirectory(const RtString& pattern, RtStringArray& target);
+// 1 when name matches pattern: "*" any run, "?" one character but ".", letters in either case;
+// "*.*" matches everything.
+RtInt WildcardMatch(const RtString& pattern, const RtString& name);
+
+// One text file at a time, lines 0 to 255. Selecting another file writes the changed one back;
+// changes still pending are written when the program ends.
+// Line out of range: target "NO_DATA", error 7, result 7. Missing file: "NO_FILE", error 3, result 3.
+RtNumber ReadTextLine(const RtString& file, RtInt line, RtString& target);
+RtNumber ReadTextLineNumber(const RtString& file, RtInt line);
+RtInt ReadTextLineInt(const RtString& file, RtInt line);
+// Line out of range: error 7 and nothing written.
+void WriteTextLine(const RtString& file, RtInt line, const RtString& text);
+void WriteTextLineNumber(const RtString& file, RtInt line, RtNumber value);

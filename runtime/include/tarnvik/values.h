@@ -97,3 +97,24 @@ void ReadDataNumber(RtNumber& target);
 void ReadDataInt(RtInt& target);
 // The end of the program's statements: error code 0, then the end of the program.
 void EndOfProgram();
+
+// ---- Platform information, environment and text cipher ----
+
+// Answers by key, compared upper-cased; a key variable passed in is replaced by its upper-case
+// form. "" gives the platform name, "DEVICE", "ID", "TIME", "BATTERY", "COMPILED", "HOSTID",
+// "LOCALE", "DOCUMENTS", "TEMP" and "GLEXT:" + an entry point name; other keys give "NO_DATA".
+RtString PlatformInfo(RtString& key);
+RtString PlatformInfo(const RtString& key);
+// The build stamp and host identifier the generated program supplies for "COMPILED" and "HOSTID".
+void SetProgramStamp(const char* compiled, const char* hostId);
+// A variable's value ("" when unset); the empty name gives every NAME=value, each followed by "\n".
+RtString GetEnv(const RtString& name);
+// An empty value removes the variable.
+void SetEnv(const RtString& name, const RtString& value);
+
+// Blowfish over the text zero-padded to 8-byte blocks, as lower-case hexadecimal text.
+RtString EncryptText(const RtString& key, const RtString& text);
+// The text back from hexadecimal (either case), cut at its first zero byte. A hex variable passed
+// in is lower-cased.
+RtString DecryptText(const RtString& key, RtString& hex);
+RtString DecryptText(const RtString& key, const RtString& hex);

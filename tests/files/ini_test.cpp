@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files/ini_table.h"
+#include "files/resolver.h"
+#include "files_test_support.h"
+#include "tarnvik/files.h"
+
+namespace {
+
+using tvk::test::ScratchTest;
+
+class IniTest : public ScratchTest {
+protected:
+    void TearDown() override {
+        OpenIni("");  // nothing left over for the next test
+        ScratchTest::TearDown();
+    }
+    static std::string Read(const char* section, const char* key) { return IniRead(section, key, "<none>").c_str(); }
+};
+
+TEST(IniParser, LineRules) {
+    tvk::IniTable table;
+    tvk::IniParser parser(table);
+    for (const char* line : {"a=1", "[x]", "[y]", "b=2", "  ; comment=no", "\t[ Video ] trailing", "Width = 800  ",
+                             "Height=", "Depth\t=\t\t32\x01\x02", "novalue", "[My Section]", "k=v", "[]", "e=1",
+                             "[Video]", "Width=1024"}) {
+        parser.ParseLine(line);
+    }
+    ASSERT_EQ(table.sections.size(), 6u);
+    EXPECT_EQ(table.sections[0].name, "");
+    EXPECT_EQ(table.sections[0].keys[0].value, "1");
+    EXPECT_EQ(table.sections[1].name, "y");  // x had no key
+    EXPECT_EQ(table.sections[2].name, "Video");
+    ASSERT_EQ(table.sections[2].keys.size(), 2u);
+    EXPECT_EQ(table.sections[2].keys[0].value, "800  ");
+    EXPECT_EQ(table.sections[2].keys[1].name, "Depth");
+    EXPECT_EQ(table.sections[2].keys[1].value, "32");
+    EXPECT_EQ(table.sections[3].name, "My");
+    EXPECT_EQ(table.sections[4].name, "");
+    // A repeated header makes a second section; reads find the first.
+    EXPECT_EQ(table.FindSection("video")->keys[0].value, "800  ");
+    EXPECT_EQ(table.WrittenForm(),
+              "[]\r\na=1\r\n[y]\r\nb=2\r\n[Video]\r\nWidth=800  \r\nDepth=32\r\n[My]\r\nk=v\r\n[]\r\ne=1\r\n[Video]\r\nWidth=1024\r\n");
+}
+
+TEST_F(IniTest, ReadsIgnoringCaseWithDefaults) {
+    WriteFile("game.ini", "; settings\r\n[Video]\r\nWidth=1024\r\n\r\n[Sound]\nVolume = 80\n");
+    OpenIni("game.ini");
+    EXPECT_EQ(Read("video", "WIDTH"), "1024");
+    EXPECT_EQ(Read("SOUND", "volume"), "80");
+    EXPECT_EQ(Read("Video", "Height"), "<none>");
+    EXPECT_EQ(Read("Network", "Port"), "<none>");
+}
+
+TEST_F(IniTest, SampleWithKeylessSectionAndLeadingKeys) {
+    WriteFile("s.ini", "a=1\r\n[x]\r\n[y]\r\nb=2\r\n");
+    OpenIni("s.ini");
+    EXPECT_EQ(Read("", "a"), "1");
+    EXPECT_EQ(Read("y", "b"), "2");
+    IniWrite("y", "c", "3");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("s.ini"), "[]\r\na=1\r\n[y]\r\nb=2\r\nc=3\r\n");
+}
+
+TEST_F(IniTest, ChangesReachTheDiskOnlyOnTheNextOpen) {
+    WriteFile("a.ini", "[Video]\r\nWidth=640\r\n");
+    OpenIni("a.ini");
+    IniWrite("VIDEO", "width", "800");
+    IniWrite("Audio", "On", "1");
+    EXPECT_EQ(ReadFile("a.ini"), "[Video]\r\nWidth=640\r\n");
+    OpenIni("b.ini");  // missing: an empty table
+    EXPECT_EQ(Read("Video", "Width"), "<none>");
+    EXPECT_EQ(ReadFile("a.ini"), "[Video]\r\nWidth=800\r\n[Audio]\r\nOn=1\r\n");
+    // Read again, the written file gives the same answers.
+    OpenIni("A.INI");
+    EXPECT_EQ(Read("video", "width"), "800");
+    EXPECT_EQ(Read("audio", "on"), "1");
+}
+
+TEST_F(IniTest, UnchangedTablesAreNotWritten) {
+    WriteFile("keep.ini", "; a comment that a write-back would lose\r\n[s]\r\nk=v\r\n");
+    OpenIni("keep.ini");
+    IniWrite("s", "missing", "");  // nothing to remove: stays clean
+    OpenIni("");
+    EXPECT_EQ(ReadFile("keep.ini"), "; a comment that a write-back would lose\r\n[s]\r\nk=v\r\n");
+}
+
+TEST_F(IniTest, RemovingKeysAndSectionsMovesTheLastIntoPlace) {
+    WriteFile("r.ini", "[a]\r\nk1=1\r\nk2=2\r\nk3=3\r\n[b]\r\nx=1\r\n[c]\r\ny=1\r\n");
+    OpenIni("r.ini");
+    IniWrite("a", "K1", "");
+    IniWrite("A", "", "");  // and now the section
+    IniWrite("nosuch", "", "");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("r.ini"), "[c]\r\ny=1\r\n[b]\r\nx=1\r\n");
+    OpenIni("r.ini");
+    IniWrite("c", "y", "");
+    IniWrite("b", "x", "2");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("r.ini"), "[c]\r\n[b]\r\nx=2\r\n");
+}
+
+TEST_F(IniTest, WriteBackGoesWhereTheFileWasOpened) {
+    MakeDirectory("sub");
+    ChangeDirectory("sub");
+    OpenIni("here.ini");
+    IniWrite("s", "k", "v");
+    ChangeDirectory("..");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("sub/here.ini"), "[s]\r\nk=v\r\n");
+    EXPECT_FALSE(Exists("here.ini"));
+}
+
+TEST_F(IniTest, PackedFileIsReadButNeverWritten) {
+    std::string program = WritePackedProgram("game", {{"packed.ini", "[Video]\r\nWidth=320\r\n"}});
+    tvk::SetArchiveNames(program.c_str(), program.c_str());
+    OpenIni("packed.ini");
+    EXPECT_EQ(Read("video", "width"), "320");
+    IniWrite("Video", "Width", "640");
+    OpenIni("");
+    EXPECT_FALSE(Exists("packed.ini"));
+    // With an archive that lacks the file, the name is lost and nothing is created.
+    OpenIni("new.ini");
+    IniWrite("s", "k", "v");
+    OpenIni("");
+    EXPECT_FALSE(Exists("new.ini"));
+    tvk::SetArchiveNames(nullptr, nullptr);
+}
+
+TEST_F(IniTest, NewFileIsCreatedWithoutAnArchive) {
+    OpenIni("fresh.ini");
+    IniWrite("Player", "Name", "Ann");
+    EXPECT_EQ(Read("player", "name"), "Ann");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("fresh.ini"), "[Player]\r\nName=Ann\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "files/resolver.h"
+#include "files_test_support.h"
+#include "support/child_process.h"
+#include "tarnvik/core.h"
+#include "tarnvik/files.h"
+
+namespace {
+
+using tvk::test::ScratchTest;
+
+class LineFilesTest : public ScratchTest {
+protected:
+    void SetUp() override {
+        ScratchTest::SetUp();
+        WriteFile("switch.txt", "");
+    }
+    void TearDown() override {
+        ReadTextLine((root_ + "switch.txt").c_str(), 0, text_);  // writes back whatever a test left pending
+        ScratchTest::TearDown();
+    }
+    std::string Line(const char* file, int line) {
+        RtNumber result = ReadTextLine(file, line, text_);
+        return std::to_string(static_cast<int>(result)) + ":" + text_.c_str();
+    }
+    RtString text_;
+};
+
+TEST_F(LineFilesTest, ReadsNumberedLines) {
+    WriteFile("a.txt", "alpha\r\nbeta");
+    EXPECT_EQ(Line("a.txt", 0), "0:alpha");
+    EXPECT_EQ(Line("a.txt", 1), "0:beta");
+    EXPECT_EQ(Line("a.txt", 2), "0:");
+    EXPECT_EQ(Line("a.txt", 255), "0:");
+    EXPECT_EQ(Line("a.txt", 256), "7:NO_DATA");
+    EXPECT_EQ(GetErrorCode(), 7);
+    EXPECT_EQ(Line("a.txt", -1), "7:NO_DATA");
+    WriteFile("n.txt", "12.5\t\r\n-7 apples\r\n");
+    EXPECT_EQ(ReadTextLineNumber("n.txt", 0), 12.5);
+    EXPECT_EQ(ReadTextLineInt("n.txt", 1), -7);
+    EXPECT_EQ(ReadTextLineNumber("n.txt", 300), 0);
+}
+
+TEST_F(LineFilesTest, MissingFileGivesNoFileUntilItIsWritten) {
+    EXPECT_EQ(Line("none.txt", 0), "3:NO_FILE");
+    EXPECT_EQ(GetErrorCode(), 3);
+    EXPECT_EQ(Line("none.txt", 0), "3:NO_FILE");  // still missing, still said so
+    WriteFile("none.txt", "now here");
+    EXPECT_EQ(Line("none.txt", 0), "0:now here");
+}
+
+TEST_F(LineFilesTest, WritingANewFileCreatesItOnSwitching) {
+    WriteTextLine("new.txt", 5, "six");
+    EXPECT_EQ(GetErrorCode(), 0);
+    EXPECT_FALSE(Exists("new.txt"));
+    EXPECT_EQ(Line("new.txt", 5), "0:six");
+    Line("switch.txt", 0);
+    EXPECT_EQ(ReadFile("new.txt"), "\r\n\r\n\r\n\r\n\r\nsix\r\n");
+    WriteTextLine("new.txt", 256, "no");
+    EXPECT_EQ(GetErrorCode(), 7);
+}
+
+TEST_F(LineFilesTest, NamesDifferingInCaseAreDifferentFiles) {
+    WriteFile("a.txt", "one\r\ntwo\r\nthree\r\n");
+    WriteTextLine("a.txt", 1, "TWO");
+    WriteTextLineNumber("a.txt", 2, 3.0);
+    EXPECT_EQ(Line("A.TXT", 1), "0:TWO");  // written back before the other name was loaded
+    EXPECT_EQ(ReadFile("a.txt"), "one\r\nTWO\r\n3\r\n");
+}
+
+TEST_F(LineFilesTest, TheSameNameKeepsTheLinesInMemory) {
+    WriteFile("m.txt", "old\n");
+    EXPECT_EQ(Line("m.txt", 0), "0:old");
+    WriteFile("m.txt", "changed on disk\n");
+    EXPECT_EQ(Line("m.txt", 0), "0:old");
+}
+
+TEST_F(LineFilesTest, WriteBackKeepsLongLinesAndLinesBeyondTheStore) {
+    std::string longLine(3000, 'x');
+    std::string text = longLine + "\n";
+    for (int i = 1; i < 300; ++i) text += "line " + std::to_string(i) + "\n";
+    WriteFile("big.txt", text);
+    EXPECT_EQ(Line("big.txt", 255), "0:line 255");
+    WriteTextLine("big.txt", 1, "first");
+    Line("switch.txt", 0);
+    std::string expected = longLine + "\r\nfirst\r\n";
+    for (int i = 2; i < 256; ++i) expected += "line " + std::to_string(i) + "\r\n";
+    for (int i = 256; i < 300; ++i) expected += "line " + std::to_string(i) + "\n";
+    EXPECT_EQ(ReadFile("big.txt"), expected);
+}
+
+TEST_F(LineFilesTest, PackedFileIsWrittenAsALooseFileOfTheSameName) {
+    std::string program = WritePackedProgram("game", {{"level.txt", "a\r\nb"}});
+    tvk::SetArchiveNames(program.c_str(), program.c_str());
+    EXPECT_EQ(Line("level.txt", 1), "0:b");
+    WriteTextLine("level.txt", 0, "A");
+    Line("switch.txt", 0);
+    EXPECT_EQ(ReadFile("level.txt"), "A\r\nb\r\n");
+    tvk::SetArchiveNames(nullptr, nullptr);
+}
+
+// The write-back at the end of a whole run, and at exit for a program that never ends through the
+// runtime, seen from a child process.
+
+class LineFilesExitTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(LineFilesExitTest, PendingChangesAreWrittenAtExit) {
+    std::string dir = tvk::test::MakeTempDir();
+    tvk::test::ChildResult r = tvk::test::RunChild(
+        LINE_FILES_EXIT_CHILD, {GetParam(), dir},
+        {{"TMPDIR", dir + "/"}, {"SDL_VIDEODRIVER", "offscreen"}, {"TVK_SHOW", "0"}, {"ASAN_OPTIONS", "detect_leaks=0"}});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(tvk::test::ReadFile(dir + "/lines.txt"), "first\r\nsecond\r\n\r\nfourth\r\n") << r.out << r.err;
+    EXPECT_EQ(tvk::test::ReadFile(dir + "/lines2.txt"), "switched\r\n");
+    EXPECT_EQ(tvk::test::ReadFile(dir + "/settings.ini"), "[Video]\r\nWidth=800\r\n");
+    std::filesystem::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, LineFilesExitTest, ::testing::Values("run", "plain", "exit"));
+
+}  // namespace
