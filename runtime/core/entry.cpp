@@ -10,6 +10,13 @@
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
 
+// Every program supplies these. The references are weak because the library is also linked
+// into programs that never start the runtime this way (tests, tools), and a linker may pull
+// this object into them to satisfy an unrelated shared symbol.
+extern void ApplySettings() __attribute__((weak));
+extern int AppMain() __attribute__((weak));
+extern const NameEntry AppNameTable[] __attribute__((weak));
+
 namespace tvk {
 namespace {
 
@@ -39,20 +46,20 @@ void ReportDisplayFailure() {
 void RunProgram(int argc, char** argv) {
     SetCommandLine(tvk::JoinCommandLine(argc, argv).c_str());
     tvk::SetNameTable(AppNameTable);
-    ApplySettings();
+    if (ApplySettings) ApplySettings();
     if (!tvk::InitRuntime(nullptr, tvk::ShowModeFromEnvironment(), GetRuntimeSettings().windowTitle)) {
         tvk::ReportDisplayFailure();
         EndProgram();
     }
     tvk::ClearLastError();
-    AppMain();
+    if (AppMain) AppMain();
     EndProgram();
     std::exit(0);  // not reached: EndProgram exits
 }
 
 int LibraryEntry(void* instance) {
     tvk::SetNameTable(AppNameTable);
-    ApplySettings();
+    if (ApplySettings) ApplySettings();
     if (!tvk::InitRuntime(instance, 1, GetRuntimeSettings().windowTitle)) tvk::ReportDisplayFailure();
     tvk::ClearLastError();
     return 1;

@@ -11,12 +11,12 @@ xvfb_pid=$!
 pid=""
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=":$display_number"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &
 pid=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --name '^Zelmor$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
   sleep 0.1
 done
@@ -45,7 +45,7 @@ is_text "$(brightest $right_column)" || { echo "the layout did not turn"; exit 1
 ! is_text "$(brightest $top_left_row)" || { echo "the layout turned more or less than once"; exit 1; }
 
 xdotool key Escape
-for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 rc=0
 wait $pid || rc=$?
 pid=""

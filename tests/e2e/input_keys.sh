@@ -10,13 +10,13 @@ Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=":$display_number"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 setxkbmap us 2>/dev/null || true
 
 TMPDIR="$work/" "$program" echo >"$work/out.txt" 2>&1 &
 pid=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --name '^InputProbe$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
   sleep 0.1
 done
@@ -42,7 +42,7 @@ hold Tab
 hold Right
 hold Escape
 
-for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then echo "still running after Escape"; kill $pid; exit 1; fi
 rc=0
 wait $pid || rc=$?

@@ -10,14 +10,14 @@ Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=":$display_number"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 run_and_press() {
   local keys=$1
   TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &
   local pid=$!
   local window=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Zelmor$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1
   done
@@ -27,7 +27,7 @@ run_and_press() {
   xdotool keydown --delay 100 $keys
   sleep 0.5
   xdotool keyup $keys 2>/dev/null || true
-  for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
   if kill -0 $pid 2>/dev/null; then echo "still running after $keys"; kill $pid; return 1; fi
   local rc=0
   wait $pid || rc=$?

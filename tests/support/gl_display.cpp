@@ -23,8 +23,8 @@ void GlDisplayTest::SetUpTestSuite() {
 }
 
 void GlDisplayTest::TearDownTestSuite() {
-    delete g_renderer;
-    g_renderer = nullptr;
+    // The display stays until the process ends: the GL driver then stays loaded, so the leak
+    // checker can still name (and the suppressions cover) what the driver keeps for itself.
     std::filesystem::remove_all(tempDir_);
 }
 
