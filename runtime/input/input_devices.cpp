@@ -31,6 +31,7 @@ void OnKey(InputDevices* input, const platform::Event& event) {
         input->liveKeys[code] = 0x80;
         input->pressedSinceAsked[code] = 0x80;
         input->keyChars[code] = static_cast<uint8_t>(event.keyChar);
+        input->keyCharTyped[code] = false;
         input->lastPressedKey = event.keyCode;
     } else {
         input->liveKeys[code] = 0;
@@ -43,6 +44,7 @@ void OnText(InputDevices* input, const platform::Event& event) {
     auto code = static_cast<std::size_t>(input->lastPressedKey);
     if (!input->keyboardFocus || event.keyChar == 0 || code == 0 || input->liveKeys[code] == 0) return;
     input->keyChars[code] = static_cast<uint8_t>(event.keyChar);
+    input->keyCharTyped[code] = true;
 }
 
 void OnButton(InputDevices* input, const platform::Event& event) {

@@ -45,6 +45,7 @@ struct InputDevices {
     // samples still reads as down once. Asking about a key clears its mark.
     mutable std::array<uint8_t, 256> pressedSinceAsked{};
     std::array<uint8_t, 256> keyChars{};  // the character each key gave when it went down
+    std::array<bool, 256> keyCharTyped{};  // true: it is the window system's text, Shift included
     int lastPressedKey = 0;               // the key that text from the window system belongs to
     bool keyboardFocus = true;
     LivePointer live;

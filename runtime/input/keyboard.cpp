@@ -57,12 +57,17 @@ char ReadKeyChar(InputDevices* input) {
     if (!input) return 0;
     SampleKeyboard(input);
     int c = 0;
-    for (int code = 0; code < 255 && c == 0; ++code)
+    int code = 0;
+    for (; code < 255 && c == 0; ++code)
         if (IsKeyDown(input, code)) c = CharacterOfKey(input, code);
     // A held key repeats the same folded character, which is reported once; a key
     // that gives nothing (or no key) re-arms the next one.
     int folded = FoldToLower(c);
-    if (IsKeyDown(input, kLeftShift) || IsKeyDown(input, kRightShift)) c = RaiseToUpper(c);
+    bool shift = IsKeyDown(input, kLeftShift) || IsKeyDown(input, kRightShift);
+    // The window system's text already has the case Shift gave it when the key went down;
+    // a Shift tap that comes after it must not change it.
+    bool typed = c != 0 && input->keyCharTyped[static_cast<std::size_t>(code - 1)];
+    if (shift && !typed) c = RaiseToUpper(c);
     if (folded == input->lastTypedChar) return 0;
     input->lastTypedChar = static_cast<uint8_t>(folded);
     return static_cast<char>(c);

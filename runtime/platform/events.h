@@ -35,8 +35,9 @@ struct Event {
 bool PeekEvent();
 // Takes the next event; false when the queue is empty.
 bool PollEvent(Event& event);
-// Takes the next key press or release that the window system has, leaving every other
-// event queued: a program polling keys without presenting frames still sees them change.
+// Takes the next key press, key release or typed text that the window system has, leaving
+// every other event queued: a program polling keys without presenting frames still sees them
+// change.
 bool PollKeyEvent(Event& event);
 // Puts an event at the end of the queue, as if the window system had sent it.
 bool PushEvent(const Event& event);

@@ -100,9 +100,17 @@ bool PollEvent(Event& event) {
 
 bool PollKeyEvent(Event& event) {
     if (!InitVideo()) return false;
+    bool peekedIsKey = g_peeked.type == EventType::KeyDown || g_peeked.type == EventType::KeyUp ||
+                       g_peeked.type == EventType::TextInput;
+    if (g_hasPeeked && peekedIsKey) {  // it came before anything still in SDL's queue
+        event = g_peeked;
+        g_hasPeeked = false;
+        return true;
+    }
     SDL_PumpEvents();
     SDL_Event e;
-    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYUP) != 1) return false;
+    // Text comes right behind the press it belongs to and must stay with it.
+    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_TEXTINPUT) != 1) return false;
     event = Translate(e);
     return true;
 }

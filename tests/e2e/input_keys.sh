@@ -5,26 +5,31 @@
 set -euo pipefail
 program=$1
 work=$(mktemp -d)
-display_number=$(( 200 + RANDOM % 200 ))
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and names it once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=":$display_number"
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "no virtual display"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
 for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 setxkbmap us 2>/dev/null || true
 
-TMPDIR="$work/" "$program" echo >"$work/out.txt" 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --name '^InputProbe$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "window did not appear"; kill $pid; exit 1; }
-xdotool windowfocus --sync "$window"
-sleep 0.3
+# Starts the program in the given mode and gives its window the keyboard.
+start() {
+  TMPDIR="$work/" "$program" "$1" >"$work/out.txt" 2>&1 &
+  pid=$!
+  local window=""
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^InputProbe$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "window did not appear in mode $1 on $DISPLAY"; cat "$work/out.txt"; xdpyinfo | head -3; kill $pid; exit 1; }
+  xdotool windowfocus --sync "$window"
+  sleep 0.3
+}
 
-# Each key is held for a few frames, as a person types.
+# Holds the keys for a few frames, as a person does, and lets them go in reverse order.
 hold() {
   xdotool keydown "$@"
   sleep 0.15
@@ -33,6 +38,23 @@ hold() {
   xdotool keyup "${reversed[@]}"
   sleep 0.15
 }
+
+fail() { echo "$1"; echo "--- program output:"; echo "$out"; exit 1; }
+
+# Escape must end the program with exit code 0.
+finish() {
+  hold Escape
+  for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  if kill -0 $pid 2>/dev/null; then echo "still running after Escape"; kill $pid; exit 1; fi
+  local rc=0
+  wait $pid || rc=$?
+  out=$(cat "$work/out.txt")
+  [ "$rc" -eq 0 ] || fail "exit code $rc"
+  grep -qx "exit" <<<"$out" || fail "no exit line"
+}
+expect() { grep -qx "$1" <<<"$out" || fail "missing line: $1"; }
+
+start echo
 hold a
 hold Shift_L a
 hold Shift_L 1
@@ -40,16 +62,7 @@ hold Return
 hold KP_Enter
 hold Tab
 hold Right
-hold Escape
-
-for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then echo "still running after Escape"; kill $pid; exit 1; fi
-rc=0
-wait $pid || rc=$?
-out=$(cat "$work/out.txt")
-fail() { echo "$1"; echo "--- program output:"; echo "$out"; exit 1; }
-[ "$rc" -eq 0 ] || fail "exit code $rc"
-expect() { grep -qx "$1" <<<"$out" || fail "missing line: $1"; }
+finish
 expect "down 30"
 expect "up 30"
 expect "down 42"
@@ -58,9 +71,15 @@ expect "down 156"
 expect "char 97"   # a
 expect "char 65"   # Shift + a
 expect "char 33"   # Shift + 1
-expect "char 10"   # Return and keypad Enter
 [ "$(grep -cx 'char 10' <<<"$out")" -eq 2 ] || fail "Return and keypad Enter should each type one line feed"
 [ "$(grep -cx 'char 97' <<<"$out")" -eq 1 ] || fail "a held for several frames typed more than once"
 grep -qx "char 9" <<<"$out" && fail "Tab typed a character"
-grep -qx "exit" <<<"$out" || fail "no exit line"
+
+# Quick typing: taps shorter than a frame, Shift symbols among them.
+start type
+xdotool type --delay 8 'Ab!'
+sleep 0.3
+finish
+# Taps that land in one frame come lowest key first, so only the set is certain.
+[ "$(grep '^char' <<<"$out" | sort | tr '\n' ' ')" = "char 33 char 65 char 98 " ] || fail "quick typing lost or changed characters"
 echo "keys and characters reach the program; Escape ends it"

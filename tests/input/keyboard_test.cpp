@@ -136,6 +136,14 @@ TEST_F(KeyboardTest, TheWindowSystemsTextForAPressWins) {
     EXPECT_EQ(Typed(), "!");
 }
 
+TEST_F(KeyboardTest, AShiftPressedAfterATypedLetterLeavesItsCase) {
+    Send(KeyDown(kS, 's'));
+    Send(TextTyped('s'));
+    Send(KeyUp(kS));
+    Send(KeyDown(kLeftShift));  // already on its way to the next character
+    EXPECT_EQ(Typed(), "s");
+}
+
 TEST_F(KeyboardTest, TextArrivingAfterItsKeyWasReleasedIsDropped) {
     Send(KeyDown(kA, 'a'));
     Send(KeyUp(kA));

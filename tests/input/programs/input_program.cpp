@@ -1,5 +1,6 @@
 // A program that reads the keyboard and the mouse. Its first argument picks what it does;
-// it prints what the tests check. "echo" reports keys and characters until Escape.
+// it prints what the tests check. "echo" reports keys and characters, "type" characters
+// alone, until Escape.
 #include <tarnvik.h>
 
 #include <cstdio>
@@ -62,16 +63,27 @@ void RunArm() {
     std::printf("same frame %d %d next frame %d\n", first, second, GetMouseAxis(0));
 }
 
-// Reports every key that changes and every character typed, one line each.
+// Reports every character typed and every key that changes, one line each. Characters
+// are asked for first: asking about a key uses up a tap shorter than a frame.
 void RunEcho() {
     int down[256] = {};
     for (;;) {
         ShowScreen();
+        RtString c = GetKeyChar();
+        if (!c.Empty()) std::printf("char %d\n", static_cast<unsigned char>(c.c_str()[0]));
         for (int code = 0; code < 256; ++code) {
             int now = TestKey(code);
             if (now != down[code]) std::printf("%s %d\n", now ? "down" : "up", code);
             down[code] = now;
         }
+        std::fflush(stdout);
+    }
+}
+
+// Text entry alone, as a line editor reads it: one character per frame at most.
+void RunType() {
+    for (;;) {
+        ShowScreen();
         RtString c = GetKeyChar();
         if (!c.Empty()) std::printf("char %d\n", static_cast<unsigned char>(c.c_str()[0]));
         std::fflush(stdout);
@@ -95,6 +107,7 @@ int AppMain() {
     if (g_mode == "clamp") RunClamp();
     if (g_mode == "arm") RunArm();
     if (g_mode == "echo") RunEcho();
+    if (g_mode == "type") RunType();
     if (g_mode == "wait-key") {
         StartUser(0);
         WaitForKey();
