@@ -4,22 +4,13 @@
 # and Escape ends the program with exit code 0.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-display_number=$(( 400 + RANDOM % 200 ))
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+source "$(dirname "$0")/virtual_display.sh"
 pid=""
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=":$display_number"
-for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &
 pid=$!
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --name '^Zelmor$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(find_window Zelmor)
 [ -n "$window" ] || { echo "window did not appear"; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 0.5

@@ -4,26 +4,15 @@
 # the keys (TestKey) and the characters (GetKeyChar), and it must end with exit code 0.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-# Xvfb picks a free display itself and names it once it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "no virtual display"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/virtual_display.sh"
 setxkbmap us 2>/dev/null || true
 
 # Starts the program in the given mode and gives its window the keyboard.
 start() {
   TMPDIR="$work/" "$program" "$1" >"$work/out.txt" 2>&1 &
   pid=$!
-  local window=""
-  for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name '^InputProbe$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-  done
+  local window
+  window=$(find_window InputProbe)
   [ -n "$window" ] || { echo "window did not appear in mode $1 on $DISPLAY"; cat "$work/out.txt"; xdpyinfo | head -3; kill $pid; exit 1; }
   xdotool windowfocus --sync "$window"
   sleep 0.3

@@ -4,23 +4,14 @@
 # a complete error log.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-display_number=$(( 200 + RANDOM % 200 ))
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=":$display_number"
-for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/virtual_display.sh"
 
 run_and_press() {
   local keys=$1
   TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &
   local pid=$!
-  local window=""
-  for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name '^Zelmor$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-  done
+  local window
+  window=$(find_window Zelmor)
   [ -n "$window" ] || { echo "window did not appear"; kill $pid; return 1; }
   xdotool windowfocus --sync "$window"
   sleep 0.3
