@@ -1,6 +1,7 @@
 // Sprites and pictures exchanged with integer arrays.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 #include "gfx2d/image_decode.h"
@@ -118,6 +119,22 @@ TEST_F(SpriteArrays, LoadImageToArrayHoldsEveryPixelOfARealPicture) {
                 ASSERT_EQ(a.data[x + y * w], Pixel(t[0], t[1], t[2], t[3])) << x << "," << y;
             }
     }
+}
+
+TEST_F(SpriteArrays, LoadImageToArrayIgnoresTheTransparentColour) {
+    tvk::test::BmpSpec spec;
+    spec.width = 2;
+    spec.pixelRows = {{128, 0, 255, 1, 2, 3}};  // B, G, R: the default transparent colour, then 3, 2, 1
+    std::vector<uint8_t> bytes = tvk::test::MakeBmp(spec);
+    std::string path = tempDir_ + "/keyed.bmp";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+    RtInt w = 0, h = 0;
+    RtIntArray a;
+    ASSERT_EQ(LoadImageToArray(path.c_str(), w, h, a), 1);
+    ASSERT_EQ(a.size0, 2);
+    EXPECT_EQ(a.data[0], Pixel(255, 0, 128, 255));
+    EXPECT_EQ(a.data[1], Pixel(3, 2, 1, 255));
 }
 
 TEST_F(SpriteArrays, LoadImageToArrayFailures) {
