@@ -2,9 +2,6 @@
 
 namespace tvk {
 
-void DeleteBackgroundTextures() {}
-void DrawBackgroundImage(int) {}
-void FreeBackgroundImage(int) {}
 void DisableActiveShader() {}
 
 }  // namespace tvk

@@ -60,3 +60,14 @@ RtInt GetTextWidth(const RtString& text, RtInt kerned);
 void GetTextWidth(const RtString& text, RtInt kerned, RtNumber& width);
 void GetFontSize(RtInt& width, RtInt& height);
 void GetFontSize(RtNumber& width, RtNumber& height);
+
+// Pictures and integer arrays: one element per pixel, red + green*256 + blue*65536 + alpha*16777216,
+// rows from the top. Each returns 1 on success, 0 otherwise.
+#include "tarnvik/arrays.h"
+RtInt CreateSpriteFromArray(const RtIntArray& array, RtInt slot, RtInt width, RtInt height);
+RtInt SpriteToArray(RtIntArray& array, RtInt slot);
+RtInt LoadImageToArray(const RtString& file, RtInt& width, RtInt& height, RtIntArray& array);
+
+// Background pictures of any size, drawn behind every frame (0) or cross-faded into (FadeToImage).
+void LoadBackground(const RtString& file);
+void FadeToImage(const RtString& file, RtInt milliseconds);
