@@ -8,6 +8,7 @@
 #include "core/frame_state.h"
 #include "core/last_error.h"
 #include "input/input_devices.h"
+#include "platform/mouse.h"
 #include "tarnvik/core.h"
 #include "tarnvik/debug.h"
 
@@ -20,7 +21,18 @@ void StopForDebugger(const DebuggerState& state) {
     if (!DebuggerCanStop()) return;
     char text[32];
     std::snprintf(text, sizeof(text), "BP%" PRIx64, static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&state.block)));
-    if (!StopAndWaitForDebugger(text)) return;  // the debugger has gone: nothing came back
+    // A program that holds the pointer lets it go while stopped, so the debugger's user has it.
+    const bool pointerHeld = g_input && !g_input->pointerShown;
+    if (pointerHeld) {
+        platform::SetRelativePointerMode(false);
+        platform::ShowPointer(true);
+    }
+    const bool resumed = StopAndWaitForDebugger(text);
+    if (pointerHeld) {
+        platform::ShowPointer(false);
+        platform::SetRelativePointerMode(true);
+    }
+    if (!resumed) return;  // the debugger has gone: nothing came back
     FrameState& f = Frame();
     f.paused = 0;
     SampleKeyboard(g_input);
