@@ -38,11 +38,7 @@ protected:
             }
             spec.pixelRows.push_back(row);
         }
-        std::vector<uint8_t> bytes = tvk::test::MakeBmp(spec);
-        std::string path = tempDir_ + "/" + name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                     static_cast<std::streamsize>(bytes.size()));
-        return path;
+        return tvk::test::WriteBmpFile(tempDir_ + "/" + name, spec);
     }
     static tvk::RgbaImage MakeImage(int w, int h, const std::function<uint32_t(int, int)>& colourAt) {
         tvk::RgbaImage image;

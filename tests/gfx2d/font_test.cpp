@@ -37,11 +37,7 @@ protected:
                 for (int c = 0; c < 3; ++c) row.push_back(ink(x, y) ? 255 : 0);
             spec.pixelRows.push_back(row);
         }
-        std::vector<uint8_t> bytes = tvk::test::MakeBmp(spec);
-        std::string path = tempDir_ + "/" + name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                     static_cast<std::streamsize>(bytes.size()));
-        return path;
+        return tvk::test::WriteBmpFile(tempDir_ + "/" + name, spec);
     }
     // 256 × 128: 128 glyphs in 16 × 16 cells. "A" has ink in cell columns 3..6, "B" fills its cell,
     // "j" is two columns wide; every other cell is empty.

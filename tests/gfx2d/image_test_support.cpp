@@ -107,4 +107,11 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
     return out;
 }
 
+std::string WriteBmpFile(const std::string& path, const BmpSpec& spec) {
+    std::vector<uint8_t> bytes = MakeBmp(spec);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
 }  // namespace tvk::test

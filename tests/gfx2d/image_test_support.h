@@ -38,5 +38,7 @@ struct BmpSpec {
     std::vector<std::vector<uint8_t>> pixelRows;
 };
 std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
+// Writes MakeBmp(spec) to path and returns the path.
+std::string WriteBmpFile(const std::string& path, const BmpSpec& spec);
 
 }  // namespace tvk::test
