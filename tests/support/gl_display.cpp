@@ -1,6 +1,7 @@
 #include "support/gl_display.h"
 
 #include <GL/gl.h>
+#include <SDL2/SDL_video.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,8 +24,15 @@ void GlDisplayTest::SetUpTestSuite() {
 }
 
 void GlDisplayTest::TearDownTestSuite() {
-    // The display stays until the process ends: the GL driver then stays loaded, so the leak
-    // checker can still name (and the suppressions cover) what the driver keeps for itself.
+    // The window and its context go now, which stops the driver's drawing threads before the
+    // leak checker suspends every thread at exit (a busy driver thread can crash its tracer).
+    // One extra hold on the GL library keeps the driver loaded to the end, so the checker can
+    // still name (and the suppressions cover) what the driver keeps for itself.
+    static const bool held = SDL_GL_LoadLibrary(nullptr) == 0;
+    (void)held;
+    DestroyDisplay(g_renderer);
+    delete g_renderer;
+    g_renderer = nullptr;
     std::filesystem::remove_all(tempDir_);
 }
 
