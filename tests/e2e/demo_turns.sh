@@ -21,7 +21,16 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 
 shot="$work/shot.png"
-take_shot() { sleep 0.4; /usr/bin/import -window "$window" "$shot"; }
+take_shot() { /usr/bin/import -window "$window" "$shot"; }
+# Takes screenshots until the check given holds (a loaded machine may be slow to draw).
+await() {
+  for _ in $(seq 40); do
+    take_shot
+    "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
 keep_shot() { [ -z "$shots" ] || { mkdir -p "$shots" && cp "$shot" "$shots/demo-angle-$1.png"; }; }
 grey_at() { /usr/bin/convert "$shot" -format "%[fx:int(255*p{$1,$2}.r+0.5)]" info:; }
 # The brightest red value (0..1) in a box: label text is white, lines are grey.
@@ -32,6 +41,9 @@ is_text() { awk -v v="$1" 'BEGIN { exit !(v > 0.9) }'; }
 angle_box=240x34+95+92
 save_angle_text() { /usr/bin/convert "$shot" -crop "$angle_box" +repage "$work/angle-$1.png"; }
 angle_text_width() { /usr/bin/convert "$work/angle-$1.png" -trim -format '%w' info:; }
+angle_text_now() { save_angle_text now && ! same_angle_text now "$1"; }
+angle_text_is() { save_angle_text now && same_angle_text now "$1"; }
+text_at() { is_text "$(brightest "$1")"; }
 same_angle_text() {
   local differing
   differing=$(/usr/bin/compare -metric AE "$work/angle-$1.png" "$work/angle-$2.png" null: 2>&1 || true)
@@ -42,7 +54,7 @@ top_left_row=50x20+40+2     # "Up Left" in the upright layout
 right_column=20x50+776+30   # "Up Left" turned by 90 degrees
 
 # Angle 0: grey frame lines, the dark grey cross, the dot, the text.
-take_shot
+await text_at $top_left_row || fail "no upright label at the top left"
 keep_shot 0
 for point in "250 10" "550 10" "789 200" "789 450" "250 629" "550 629" "10 200" "10 450"; do
   [ "$(grey_at $point)" = 100 ] || fail "no grey frame line at $point"
@@ -67,35 +79,33 @@ save_angle_text 0
 
 # A held Right arrow: the frame is not redrawn while it is down, and turns once on release.
 xdotool keydown Right
+sleep 0.5
 take_shot
 is_text "$(brightest $top_left_row)" || fail "the layout turned while the key was still down"
 xdotool keyup Right
-take_shot
+await text_at $right_column || fail "the layout did not turn"
 keep_shot 90
-is_text "$(brightest $right_column)" || fail "the layout did not turn"
 ! is_text "$(brightest $top_left_row)" || fail "the layout turned more or less than once"
 save_angle_text 90
 [ "$(angle_text_width 90)" -gt "$(angle_text_width 0)" ] || fail "the angle text did not grow to two digits"
 
+previous=90
 for angle in 180 270; do
   xdotool key Right
-  take_shot
+  await angle_text_now $previous || fail "the angle text did not change from $previous"
   keep_shot $angle
   save_angle_text $angle
+  previous=$angle
 done
 [ "$(angle_text_width 180)" -gt "$(angle_text_width 90)" ] || fail "the angle text did not grow to three digits"
 ! same_angle_text 180 270 || fail "the angle text is the same at 180 and 270"
 
 xdotool key Right
-take_shot
-save_angle_text back
-same_angle_text 0 back || fail "four presses did not return the angle text to 0"
+await angle_text_is 0 || fail "four presses did not return the angle text to 0"
 is_text "$(brightest $top_left_row)" || fail "four presses did not return the layout to upright"
 
 xdotool key Left
-take_shot
-save_angle_text left
-same_angle_text 270 left || fail "Left at 0 did not give 270"
+await angle_text_is 270 || fail "Left at 0 did not give 270"
 
 xdotool key Escape
 for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
