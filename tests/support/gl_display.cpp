@@ -24,10 +24,9 @@ void GlDisplayTest::SetUpTestSuite() {
 }
 
 void GlDisplayTest::TearDownTestSuite() {
-    // The window and its context go now, which stops the driver's drawing threads before the
-    // leak checker suspends every thread at exit (a busy driver thread can crash its tracer).
-    // One extra hold on the GL library keeps the driver loaded to the end, so the checker can
-    // still name (and the suppressions cover) what the driver keeps for itself.
+    // Each suite closes its own window. One extra hold on the GL library keeps the driver
+    // loaded to the end, so the leak checker can still name (and the suppressions cover) what
+    // the driver keeps for itself.
     static const bool held = SDL_GL_LoadLibrary(nullptr) == 0;
     (void)held;
     DestroyDisplay(g_renderer);
