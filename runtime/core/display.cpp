@@ -64,6 +64,7 @@ bool CreateDisplay(OpenGLDodurudo* r, int32_t width, int32_t height, int32_t bpp
     platform::GlWindow* window = CreateWindowWithSamples(width, height, multisample);
     if (!window) return false;
     r->window = window;
+    r->secondUnitMayBeOn = true;
     if (bpp == 0) bpp = platform::DesktopBitsPerPixel();
     int drawW = 0, drawH = 0;
     platform::DrawingAreaSize(window, drawW, drawH);

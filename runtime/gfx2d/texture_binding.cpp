@@ -16,6 +16,14 @@ uint32_t TextureName(int32_t slot, bool mipmapped, const uint32_t* names) {
     return mipmapped && s->mipmappedTexture ? s->mipmappedTexture : s->plainTexture;
 }
 
+void SwitchSecondUnitOff(OpenGLDodurudo* r) {
+    if (!r->secondUnitMayBeOn) return;
+    gl::glActiveTextureARB(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    gl::glActiveTextureARB(GL_TEXTURE0_ARB);
+    r->secondUnitMayBeOn = false;
+}
+
 void BindOnCurrentUnit(uint32_t name) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -32,9 +40,7 @@ void BindTexture(OpenGLDodurudo* r, int32_t slot, int32_t secondSlot, bool mipma
     const bool multitexture = gl::glActiveTextureARB != nullptr;
     if (slot < 0 || (!names && !FindSlot(slot))) {
         if (multitexture) {
-            gl::glActiveTextureARB(GL_TEXTURE1_ARB);
-            glDisable(GL_TEXTURE_2D);
-            gl::glActiveTextureARB(GL_TEXTURE0_ARB);
+            SwitchSecondUnitOff(r);
         } else {
             glEnable(GL_COLOR_MATERIAL);
         }
@@ -42,17 +48,14 @@ void BindTexture(OpenGLDodurudo* r, int32_t slot, int32_t secondSlot, bool mipma
         return;
     }
     if (multitexture && secondSlot >= 0) {
+        r->secondUnitMayBeOn = true;
         gl::glActiveTextureARB(GL_TEXTURE1_ARB);
         BindOnCurrentUnit(TextureName(slot, mipmapped, names));
         gl::glActiveTextureARB(GL_TEXTURE0_ARB);
         BindOnCurrentUnit(TextureName(secondSlot, mipmapped, names));
         return;
     }
-    if (multitexture) {
-        gl::glActiveTextureARB(GL_TEXTURE1_ARB);
-        glDisable(GL_TEXTURE_2D);
-        gl::glActiveTextureARB(GL_TEXTURE0_ARB);
-    }
+    if (multitexture) SwitchSecondUnitOff(r);
     BindOnCurrentUnit(TextureName(slot, mipmapped, names));
 }
 

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "gfx2d/animation_frames.h"
+#include "gfx2d/renderer.h"
+#include "gfx2d/texture_binding.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
 #include "support/gl_display.h"
@@ -56,6 +58,18 @@ protected:
 };
 
 uint32_t Opaque(RtInt colour) { return 0xFF000000u | static_cast<uint32_t>(colour); }
+
+// A two-texture bind turns the second unit on; every later plain draw must switch it off
+// again, or its texture would tint the sprite (red modulated by green is black).
+TEST_F(SpriteDrawing, PlainDrawsAfterATwoTextureBindUseOneTexture) {
+    Make(0, 8, 8, [](int, int) { return Opaque(kRed); });
+    Make(1, 8, 8, [](int, int) { return Opaque(kGreen); });
+    tvk::BindTexture(tvk::g_renderer, 1, 0, false);  // green on the second unit
+    DrawSprite(0, 10, 10);
+    DrawSprite(0, 30, 10);
+    EXPECT_EQ(ReadRgba(13, 13) & 0xFFFFFF, static_cast<uint32_t>(kRed));
+    EXPECT_EQ(ReadRgba(33, 13) & 0xFFFFFF, static_cast<uint32_t>(kRed));
+}
 
 TEST_F(SpriteDrawing, DrawSpriteCoversExactlyItsRectangle) {
     Make(0, 17, 5, [](int, int) { return Opaque(kGreen); });
