@@ -13,6 +13,17 @@ SocketAddress AnyAddress(int port) {
     return SocketAddress{0, platform::HostToNetwork16(static_cast<uint16_t>(port))};
 }
 
+// Claims an entry and opens a socket for it: the index, or -1 with nothing left claimed.
+int ClaimNewSocket(bool isUdp, int& socket) {
+    int index = ClaimEntry();
+    if (index < 0) return -1;
+    socket = isUdp ? platform::OpenDatagramSocket() : platform::OpenStreamSocket();
+    if (socket >= 0) return index;
+    RecordSocketError();
+    ReleaseClaim(index);
+    return -1;
+}
+
 // Records the failure, closes the half-made socket and gives its entry back.
 int AbandonSetup(int index, int socket, bool isUdp) {
     RecordSocketError();
@@ -29,14 +40,9 @@ int ConnectTimeoutMs(int ms) {
 }
 
 int ListenTcp(int port) {
-    int index = ClaimEntry();
+    int socket = -1;
+    int index = ClaimNewSocket(false, socket);
     if (index < 0) return -1;
-    int socket = platform::OpenStreamSocket();
-    if (socket < 0) {
-        RecordSocketError();
-        ReleaseClaim(index);
-        return -1;
-    }
     SocketAddress local = AnyAddress(port);
     if (!platform::AllowAddressReuse(socket) || !platform::BindSocket(socket, local) ||
         !platform::ListenOnSocket(socket, kListenBacklog))
@@ -48,14 +54,9 @@ int ListenTcp(int port) {
 
 int ConnectTcp(SocketAddress address, int ms) {
     if (address.IsNone()) return -1;
-    int index = ClaimEntry();
+    int socket = -1;
+    int index = ClaimNewSocket(false, socket);
     if (index < 0) return -1;
-    int socket = platform::OpenStreamSocket();
-    if (socket < 0) {
-        RecordSocketError();
-        ReleaseClaim(index);
-        return -1;
-    }
     platform::ConnectState state = platform::StartConnect(socket, address);
     if (state == platform::ConnectState::Pending) {
         int timeout = ConnectTimeoutMs(ms);
@@ -106,14 +107,9 @@ int AcceptTcp(int listener, SocketAddress* peer) {
 }
 
 int OpenUdp(int port) {
-    int index = ClaimEntry();
+    int socket = -1;
+    int index = ClaimNewSocket(true, socket);
     if (index < 0) return -1;
-    int socket = platform::OpenDatagramSocket();
-    if (socket < 0) {
-        RecordSocketError();
-        ReleaseClaim(index);
-        return -1;
-    }
     SocketAddress local = AnyAddress(port);
     if (!platform::AllowAddressReuse(socket)) return AbandonSetup(index, socket, true);
     if (local.port != 0 && !platform::BindSocket(socket, local)) return AbandonSetup(index, socket, true);
