@@ -20,6 +20,7 @@
 #include "gfx3d/scene.h"
 #include "input/input_devices.h"
 #include "net/session.h"
+#include "net/socket_table.h"
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/window.h"

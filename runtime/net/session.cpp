@@ -22,6 +22,4 @@ void CloseSession(Session* session) {
     delete session;
 }
 
-void StopSockets() {}
-
 }  // namespace tvk

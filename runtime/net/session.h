@@ -8,8 +8,6 @@ struct Session;
 Session* CreateIdleSession();
 // Announces departure, stops the worker, closes the sockets and frees the session.
 void CloseSession(Session* session);
-// Closes every socket and balances the socket layer's starts.
-void StopSockets();
 
 extern Session* g_session;
 

@@ -1,4 +1,40 @@
-// Commands of the net subsystem.
+// Commands of the net subsystem: IPv4 TCP and UDP sockets numbered 0 to 1023.
+//
+// Every socket is non-blocking. Failures return -1 (or 0 where noted) and leave a socket error
+// number readable with GetSocketError: 10035 would block, 10036 connect timed out, 10038 not a
+// socket (a number outside 0..1023 or of a closed socket), 10054 connection reset, 10061 refused,
+// 8 all 1024 sockets in use. Addresses are integers in host order: 192.168.0.1 is 0xC0A80001.
+// Ports are taken as 16 bits. Data travels as raw bytes, zero bytes included.
 #pragma once
 
 #include "tarnvik/rt_string.h"
+
+// Starts the socket layer (counted: every InitSockets needs a CloseSockets). 1 on success.
+RtInt InitSockets();
+// Undoes one InitSockets: the starts still remaining, or, for the last one, the socket error
+// after closing every socket.
+RtInt CloseSockets();
+RtInt OpenListener(RtInt port);
+// host "" stands for this machine. Waits up to timeoutMs for the connection (30000 when the
+// time-out is <= 0 or above 30000).
+RtInt ConnectSocket(const RtString& host, RtInt port, RtInt timeoutMs);
+// A waiting connection of a listener, or -1 (error 10035 when nobody is waiting); ip receives
+// the peer's address.
+RtInt AcceptSocket(RtInt listener, RtInt& ip);
+// port 0: any free port. The socket may send broadcasts.
+RtInt OpenUdpSocket(RtInt port);
+// 1 when closed, 0 on failure.
+RtInt CloseSocket(RtInt socket);
+RtInt SendSocket(RtInt socket, const RtString& data);
+RtInt SendUdp(RtInt socket, const RtString& data, RtInt ip, RtInt port);
+// One read of up to maximum bytes (at most 1048576 per call) into data. Returns the count, or
+// with data empty: 0 the peer closed the connection, -1 error, -2 nothing has arrived yet.
+RtInt ReceiveSocket(RtInt socket, RtString& data, RtInt maximum);
+// The first address of a name or dotted address, -1 when it cannot be found. "" gives this
+// machine's first address other than 127.x.x.x, or 127.0.0.1.
+RtInt LookupHost(const RtString& name);
+RtString IpToText(RtInt ip);
+// This machine's addresses other than 127.x.x.x, separated by "|"; "" when there is none.
+RtString GetLocalIps();
+// The last socket error number and the system's message for it, ending in CR LF.
+RtString GetSocketError();
