@@ -71,4 +71,24 @@ sleep 0.3
 finish
 # Taps that land in one frame come lowest key first, so only the set is certain.
 [ "$(grep '^char' <<<"$out" | sort | tr '\n' ' ')" = "char 33 char 65 char 98 " ] || fail "quick typing lost or changed characters"
-echo "keys and characters reach the program; Escape ends it"
+# The line editor: typing, Backspace and Enter, over three inputs; the program then returns.
+start entry
+xdotool type --delay 120 'ab'
+xdotool key --delay 120 BackSpace
+xdotool type --delay 120 'c'
+xdotool key Return
+sleep 0.3
+xdotool type --delay 120 '42'
+xdotool key Return
+sleep 0.3
+xdotool type --delay 120 '2.5'
+xdotool key Return
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+rc=0
+wait $pid || rc=$?
+out=$(cat "$work/out.txt")
+[ "$rc" -eq 0 ] || fail "line editor program: exit code $rc"
+expect "text goac"
+expect "int 42"
+expect "number 2.5"
+echo "keys and characters reach the program; Escape ends it; the line editor reads what is typed"

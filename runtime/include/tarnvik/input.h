@@ -23,3 +23,10 @@ void SelectMouse(RtInt index);
 // Waiting for the user.
 void WaitForKey();          // until a key that types a character is pressed
 void WaitForMouseButton();  // until a mouse button is pressed and released
+
+// Text entry over a still picture of the screen, printed at (x, y) in the current font, until
+// Enter. Backspace removes the last character; a "_" cursor blinks while nothing is typed.
+// Without a keyboard InputText returns at once and leaves the text as it was.
+void InputText(RtString& text, RtInt x, RtInt y);
+void InputInt(RtInt& value, RtInt x, RtInt y);        // the typed text read as a whole number
+void InputNumber(RtNumber& value, RtInt x, RtInt y);  // the typed text read as a number

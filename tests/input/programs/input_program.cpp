@@ -1,6 +1,6 @@
 // A program that reads the keyboard and the mouse. Its first argument picks what it does;
 // it prints what the tests check. "echo" reports keys and characters, "type" characters
-// alone, until Escape.
+// alone, until Escape; "entry" reads a line, a whole number and a number with the line editor.
 #include <tarnvik.h>
 
 #include <cstdio>
@@ -108,6 +108,20 @@ int AppMain() {
     if (g_mode == "arm") RunArm();
     if (g_mode == "echo") RunEcho();
     if (g_mode == "type") RunType();
+    if (g_mode == "entry") {
+        // Something drawn for the editor to keep behind the line.
+        DrawRect(0, 0, 320, 8, 0x00A000);
+        RtString text = "go";
+        InputText(text, 10, 20);
+        std::printf("text %s\n", text.c_str());
+        RtInt whole = -1;
+        InputInt(whole, 10, 40);
+        std::printf("int %d\n", whole);
+        RtNumber number = -1;
+        InputNumber(number, 10, 60);
+        std::printf("number %g\n", number);
+        std::fflush(stdout);
+    }
     if (g_mode == "wait-key") {
         StartUser(0);
         WaitForKey();
