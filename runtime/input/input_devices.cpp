@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "input/joystick.h"
 #include "platform/events.h"
 #include "platform/mouse.h"
 #include "tarnvik/core.h"
@@ -94,6 +95,7 @@ int InitInput(InputDevices* input, platform::GlWindow* window, bool exclusiveMou
             status = 0;
         }
     }
+    OpenJoystickDevices(input);
     return status;
 }
 
@@ -109,6 +111,7 @@ void SetPointerShown(InputDevices* input, bool shown) { ApplyPointerMode(input, 
 void ShutdownInput(InputDevices* input) {
     SetPointerShown(input, true);
     ClearHeldInput(input);
+    CloseJoystickDevices(input);
 }
 
 void InputHandleEvent(InputDevices* input, const platform::Event& event) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace tvk {
 
@@ -35,6 +36,7 @@ struct InputDevices {
     bool pointerShown = false;  // true: the position follows the system pointer; false: it accumulates motion
     int32_t mouseMode = 0;      // 5 exclusive (pointer hidden), 6 shared (pointer shown)
     int32_t joystickCount = 0;
+    std::array<std::string, 10> joystickNames;  // "device name, product name"
     bool mouseSamplePending = true;
     int16_t lastDx = 0, lastDy = 0, lastWheel = 0;
     uint8_t lastTypedChar = 0;  // the folded character text entry reported last; 0 re-arms it

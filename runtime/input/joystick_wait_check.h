@@ -1,4 +1,4 @@
-// How the wait commands notice joystick input. The joystick subsystem supplies the readings
+// How the wait commands notice joystick input. The joystick code supplies the readings
 // through SampleJoystickForWait; the decision what counts as input lives here.
 #pragma once
 
@@ -15,8 +15,8 @@ struct JoystickWaitReading {
     int32_t pov = -1;             // hundredths of a degree; -1 centred
 };
 
-// The hook the joystick subsystem fills in: reads joystick `index` (0 .. joystickCount - 1).
-// False when it cannot be read.
+// Reads joystick `index` (0 .. joystickCount - 1) for the wait commands. False when it cannot
+// be read.
 bool SampleJoystickForWait(InputDevices* input, int index, JoystickWaitReading& reading);
 
 // A button down, an axis beyond a tenth of its range, or the hat pushed in any direction.

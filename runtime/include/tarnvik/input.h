@@ -20,6 +20,25 @@ void SetMousePosition(RtInt x, RtInt y);
 RtInt CountMice();
 void SelectMouse(RtInt index);
 
+// Joysticks, up to 10; each command polls the device when called. Axes read -1..1; a missing
+// joystick reads centred with nothing pressed.
+RtInt CountJoysticks();
+RtString GetJoystickName(RtInt index);  // "" outside 0 .. count - 1
+RtNumber GetJoystickX(RtInt index);
+RtNumber GetJoystickY(RtInt index);
+RtNumber GetJoystickZ(RtInt index);
+RtNumber GetJoystickRX(RtInt index);
+RtNumber GetJoystickRY(RtInt index);
+RtNumber GetJoystickRZ(RtInt index);
+RtNumber GetJoystickHatX(RtInt index);  // the first hat: -1 left, 0, +1 right
+RtNumber GetJoystickHatY(RtInt index);  // the first hat: -1 up, 0, +1 down
+RtInt GetJoystickButton(RtInt index, RtInt button);  // buttons 0..31; non-zero = down
+// Joystick 0: x and y as -1, 0 or +1 (a dead band of +-29999), and buttons 0 and 1.
+void GetJoystickState(RtInt& x, RtInt& y, RtInt& button1, RtInt& button2);
+void GetJoystickState(RtNumber& x, RtNumber& y, RtNumber& button1, RtNumber& button2);
+// A constant force once, on a device with force feedback; forces are clamped to -1..1.
+void PlayJoystickForce(RtInt index, RtInt durationMs, RtNumber forceX, RtNumber forceY);
+
 // Waiting for the user.
 void WaitForKey();          // until a key that types a character is pressed
 void WaitForMouseButton();  // until a mouse button is pressed and released
