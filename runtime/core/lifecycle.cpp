@@ -106,7 +106,7 @@ int InitRuntime(void*, int showMode, const RtString& title) {
     ApplyStartupPointerMode(g_input, settings.exclusiveMouse != 0);
 
     WriteErrorLog("Delay load DLLs");
-    BindDeclaredLibraries();
+    BindDeclarations();
 
     WriteErrorLog("Init sound engine");
     g_sound = CreateSoundDevice();

@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -88,11 +89,23 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
     return result;
 }
 
-std::string MakeTempDir() {
+namespace {
+// The temporary directory the test process started with. Tests point TMPDIR into their own
+// scratch directories (the runtime writes its error log there), and those go away again.
+const std::string g_startTempDir = [] {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/tvk-test-XXXXXX";
+    return std::string(base && *base ? base : "/tmp");
+}();
+}  // namespace
+
+std::string MakeTempDir() {
+    std::string pattern = g_startTempDir + "/tvk-test-XXXXXX";
     char* made = mkdtemp(pattern.data());
-    return made ? std::string(made) : std::string();
+    if (!made) {
+        std::perror("cannot make a scratch directory");
+        std::abort();  // an empty name would send the test's files to the root directory
+    }
+    return made;
 }
 
 std::string ReadFile(const std::string& path) {

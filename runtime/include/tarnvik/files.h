@@ -89,3 +89,13 @@ RtInt ReadTextLineInt(const RtString& file, RtInt line);
 // Line out of range: error 7 and nothing written.
 void WriteTextLine(const RtString& file, RtInt line, const RtString& text);
 void WriteTextLineNumber(const RtString& file, RtInt line, RtNumber value);
+
+// Functions of other libraries ("DECLARE"): the program registers each from its static
+// initialisation; start-up loads each library once (by lower-cased name), looks the entry up
+// and stores its address in the slot. A missing library or entry leaves the slot null and
+// writes "DECLARE module not found: " or "DECLARE entry not found: " to the error log.
+void RegisterDeclaration(const char* library, const char* entry, void** slot);
+template <class Function>
+void RegisterDeclaration(const char* library, const char* entry, Function** slot) {
+    RegisterDeclaration(library, entry, reinterpret_cast<void**>(slot));
+}
