@@ -1,0 +1,21 @@
+// Turning WAV sample data into the device format: 22050 Hz, 16-bit signed, interleaved stereo.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "sound/wav_reader.h"
+
+namespace tvk {
+
+// Rates a sound may have; others cannot be played.
+constexpr uint32_t kMinSoundRate = 100;
+constexpr uint32_t kMaxSoundRate = 200000;
+
+// The file's format is taken as PCM whatever its tag says: 8-bit unsigned or 16-bit signed
+// samples, frames of blockAlign bytes. One channel plays on both sides; of two or more the first
+// two are used. Other rates are resampled linearly. False (out empty) when the format cannot be
+// played or there is not one whole frame of data.
+bool ConvertToDeviceFormat(const WavContents& wav, std::vector<int16_t>& out);
+
+}  // namespace tvk
