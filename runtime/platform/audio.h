@@ -5,6 +5,7 @@
 // that the device calls on its own thread after the music has been mixed into each block.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tvk::platform {
@@ -27,6 +28,8 @@ void SetAudioMixFunction(AudioMixFunction function, void* user);
 struct MusicTrack;
 // Null when the device is closed or the file cannot be played.
 MusicTrack* OpenMusicTrack(const char* path);
+// The same from bytes that stay alive until the track is closed.
+MusicTrack* OpenMusicTrackFromMemory(const void* bytes, size_t size);
 // Stops the track when it is the one playing.
 void CloseMusicTrack(MusicTrack* track);
 // Milliseconds; negative when the format cannot tell.

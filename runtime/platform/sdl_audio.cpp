@@ -74,6 +74,15 @@ MusicTrack* OpenMusicTrack(const char* path) {
     return new MusicTrack{music};
 }
 
+MusicTrack* OpenMusicTrackFromMemory(const void* bytes, size_t size) {
+    if (!g_open || !bytes || size > size_t(INT32_MAX)) return nullptr;
+    SDL_RWops* source = SDL_RWFromConstMem(bytes, int(size));
+    if (!source) return nullptr;
+    Mix_Music* music = Mix_LoadMUS_RW(source, 1);
+    if (!music) return nullptr;
+    return new MusicTrack{music};
+}
+
 void CloseMusicTrack(MusicTrack* track) {
     if (!track) return;
     Mix_FreeMusic(track->music);  // halts it first when it is playing

@@ -1,5 +1,11 @@
 // The runtime's music player: the audio device's music channel.
+#include <memory>
+#include <string>
+
+#include "files/file_names.h"
+#include "files/memory_names.h"
 #include "platform/audio.h"
+#include "platform/files.h"
 #include "sound/music.h"
 
 namespace tvk {
@@ -8,9 +14,20 @@ namespace {
 class DeviceMusicPlayer final : public MusicPlayer {
 public:
     ~DeviceMusicPlayer() override { Close(); }
+    // A path is matched on disk as the file commands match it; a mem:// name plays from memory.
     bool Open(const char* path) override {
         Close();
-        track_ = platform::OpenMusicTrack(path);
+        MemoryRegion region;
+        if (IsMemoryName(path)) {
+            if (!FindMemoryRegion(path, region)) return false;
+            track_ = platform::OpenMusicTrackFromMemory(region.base, region.size);
+            if (track_) held_ = region.owner;
+            return track_ != nullptr;
+        }
+        std::string systemPath;
+        if (!ToSystemPath(path, systemPath)) return false;
+        std::string found = platform::FindPath(systemPath);
+        track_ = platform::OpenMusicTrack(found.empty() ? systemPath.c_str() : found.c_str());
         return track_ != nullptr;
     }
     void Close() override {
@@ -18,6 +35,7 @@ public:
         platform::HaltMusic();
         platform::CloseMusicTrack(track_);
         track_ = nullptr;
+        held_.reset();
     }
     bool IsOpen() const override { return track_ != nullptr; }
     double LengthMs() override { return platform::MusicTrackLengthMs(track_); }
@@ -29,6 +47,7 @@ public:
 
 private:
     platform::MusicTrack* track_ = nullptr;
+    std::shared_ptr<const void> held_;  // the memory a mem:// track plays from
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/frame_state.h"
 #include "core/last_error.h"
+#include "files/memory_names.h"
 #include "platform/audio.h"
 #include "sound/music.h"
 #include "sound/sound_device.h"
@@ -175,6 +176,30 @@ TEST(DeviceMusic, PlaysPausesAndStopsAWav) {
     EXPECT_EQ(IsMusicPlaying(), 1);
     StopMusic();
     EXPECT_EQ(IsMusicPlaying(), 0);
+
+    // Backslashes and another case find the file as the file commands would.
+    std::string odd = path;
+    for (char& c : odd) c = c == '/' ? '\\' : c;
+    odd.replace(odd.size() - 3, 3, "WAV");
+    PlayMusic(odd.c_str(), 0);
+    EXPECT_EQ(LastError().code, 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+
+    // A mem:// name plays from memory, kept alive while it plays.
+    auto bytes = std::make_shared<std::vector<uint8_t>>(
+        test::MakeWav(test::WavSpec{.channels = 1, .rate = 8000, .bits = 8}, std::vector<uint8_t>(80000, 0x70)));
+    ASSERT_TRUE(RegisterMemoryRegion(bytes->data(), bytes->size(), bytes));
+    const std::string memoryName = MemoryName(bytes->data(), bytes->size());
+    ForgetMemoryRegion(bytes->data());
+    PlayMusic(memoryName.c_str(), 0);
+    EXPECT_EQ(LastError().code, 3);  // no longer registered
+    ASSERT_TRUE(RegisterMemoryRegion(bytes->data(), bytes->size(), bytes));
+    PlayMusic(memoryName.c_str(), 0);
+    EXPECT_EQ(LastError().code, 0);
+    ForgetMemoryRegion(bytes->data());
+    bytes.reset();
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    StopMusic();
 
     test::WriteFile(path, {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c'});
     PlayMusic(path.c_str(), 0);
