@@ -1,5 +1,7 @@
 #include "sound/sample_conversion.h"
 
+#include <algorithm>
+
 #include "platform/audio.h"
 
 namespace tvk {
@@ -22,11 +24,14 @@ void DecodeFrames(const WavContents& wav, int bytesPerSample, bool stereo, size_
     }
 }
 
+uint64_t ResampledFrames(uint64_t inFrames, uint32_t fromRate) {
+    return std::max<uint64_t>(1, inFrames * uint64_t(platform::kAudioRate) / fromRate);
+}
+
 // Linear interpolation between neighbouring source frames, in 32.32 fixed point.
 void Resample(const std::vector<int16_t>& in, uint32_t fromRate, std::vector<int16_t>& out) {
     const uint64_t inFrames = in.size() / 2;
-    uint64_t outFrames = inFrames * uint64_t(platform::kAudioRate) / fromRate;
-    if (outFrames == 0) outFrames = 1;
+    const uint64_t outFrames = ResampledFrames(inFrames, fromRate);
     const uint64_t step = (uint64_t(fromRate) << 32) / uint64_t(platform::kAudioRate);
     out.resize(outFrames * 2);
     uint64_t position = 0;
@@ -54,7 +59,7 @@ bool ConvertToDeviceFormat(const WavContents& wav, std::vector<int16_t>& out) {
     const bool stereo = f.channels > 1;
     if (f.blockAlign < (stereo ? 2 : 1) * bytesPerSample) return false;
     const size_t frames = wav.size / f.blockAlign;
-    if (frames == 0 || !wav.data) return false;
+    if (frames == 0 || !wav.data || ResampledFrames(frames, f.samplesPerSecond) > kMaxSoundFrames) return false;
     if (f.samplesPerSecond == uint32_t(platform::kAudioRate)) {
         DecodeFrames(wav, bytesPerSample, stereo, frames, out);
         return true;

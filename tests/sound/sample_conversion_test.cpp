@@ -79,6 +79,9 @@ TEST(SampleConversion, RefusesWhatCannotBePlayed) {
     EXPECT_FALSE(ok);
     Convert(WavSpec{}, {1, 2, 3}, ok);  // less than one frame
     EXPECT_FALSE(ok);
+    // Two megabytes at 100 Hz would become hours of samples.
+    Convert(WavSpec{.channels = 1, .rate = 100, .bits = 8}, std::vector<uint8_t>(2000000, 0x80), ok);
+    EXPECT_FALSE(ok);
 }
 
 }  // namespace
