@@ -10,7 +10,7 @@
 namespace tvk::platform {
 namespace {
 
-constexpr int kBlockFrames = 1024;
+constexpr int kBlockFrames = 512;  // about 23 ms: effects start without a noticeable delay
 
 bool g_open = false;
 bool g_subsystemStarted = false;
