@@ -1,6 +1,8 @@
 // Dodurudo3D: the 3D scene, bound to the renderer.
 #pragma once
 
+#include "gfx2d/shaders.h"
+
 namespace tvk {
 
 class OpenGLDodurudo;
@@ -15,11 +17,14 @@ public:
     void StencilDrawingOff() { stencilDrawing_ = false; }
     // The value the 3D commands share within one frame.
     void ResetSharedValue() { sharedValue_ = 0; }
+    // The shader pairs the program loaded, for 2D and 3D drawing alike.
+    ShaderTable& Shaders() { return shaders_; }
 
 private:
     OpenGLDodurudo* renderer_;
     bool stencilDrawing_ = false;
     int sharedValue_ = 0;
+    ShaderTable shaders_;
 };
 
 extern Dodurudo3D* g_scene;

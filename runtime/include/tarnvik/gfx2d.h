@@ -71,3 +71,10 @@ RtInt LoadImageToArray(const RtString& file, RtInt& width, RtInt& height, RtIntA
 // Background pictures of any size, drawn behind every frame (0) or cross-faded into (FadeToImage).
 void LoadBackground(const RtString& file);
 void FadeToImage(const RtString& file, RtInt milliseconds);
+
+// Shaders: GLSL vertex and fragment pairs from files in entries 0..254. An empty file name
+// leaves that stage to the fixed-function pipeline. LoadShader gives 1 on success, else 0;
+// failures are described on the debug output while the debug flag is on.
+RtInt LoadShader(RtInt index, const RtString& vertexFile, const RtString& fragmentFile);
+void UseShader(RtInt index);  // -1 (or any index above 254): fixed-function drawing
+void SetShaderFloat(const RtString& name, RtNumber value);  // a uniform of the current shader

@@ -1,7 +1,0 @@
-#include "gfx2d/frame_assets.h"
-
-namespace tvk {
-
-void DisableActiveShader() {}
-
-}  // namespace tvk
