@@ -38,3 +38,17 @@ RtString IpToText(RtInt ip);
 RtString GetLocalIps();
 // The last socket error number and the system's message for it, ending in CR LF.
 RtString GetSocketError();
+
+// HTTP download: one HTTP/1.0 GET, blocking the calling thread until the server closes the
+// connection. Port 0 means 80; timeoutMs bounds the connect and every wait for more data (30000
+// when <= 0 or above 30000). The response headers are skipped unread. Failures leave their reason
+// in GetSocketError: 10053 the connection closed before the headers ended, 10040 headers longer
+// than 65536 bytes, 10060 nothing arrived for the time-out.
+//
+// Saves the body to file (replaced anew; a mem:// name fails without any traffic). 1 when the
+// server closed the connection after the headers, else 0; a partial file stays on disk.
+RtInt DownloadToFile(const RtString& host, const RtString& path, RtInt port, const RtString& file, RtInt timeoutMs);
+// The body as text, up to its first zero byte. The body arrives in pieces of up to 1023 bytes and
+// a piece is kept only while it fits in what is left of maximum, so a body longer than maximum
+// may come back partly or empty. A failure gives what arrived before it.
+RtString DownloadText(const RtString& host, const RtString& path, RtInt port, RtInt maximum, RtInt timeoutMs);
