@@ -215,7 +215,8 @@ int EndSession(Session& session) {
                 if (ValidId(player.id)) leaving.push_back(player.id);
         holdsStart = session.holdsSocketStart;
     }
-    for (uint16_t id : leaving) SendOnConnection(session, {kPlayerLeaves, kTargetHost, static_cast<int16_t>(id), {}});
+    for (uint16_t id : leaving)
+        if (SendOnConnection(session, {kPlayerLeaves, kTargetHost, static_cast<int16_t>(id), {}}) <= 0) break;
     LoseConnection(session);
 
     SessionLock hold(session);

@@ -194,3 +194,33 @@ TEST_F(SessionTest, ANewHostReplacesTheRunningSessionAndBalancesTheLayer) {
 }
 
 }  // namespace
+
+namespace {
+
+// The commands work on the process's session and carry texts as raw bytes.
+TEST_F(SessionTest, CommandsUseTheProcessSession) {
+    tvk::Session* saved = tvk::g_session;
+    tvk::g_session = member;
+    EXPECT_EQ(JoinSession("127.0.0.1", port), 1);
+    RtInt dora = AddPlayer(Bytes("dora\0x", 6));
+    RtInt emil = AddPlayer("emil");
+    ASSERT_NE(dora, 0);
+    EXPECT_EQ(Text(GetPlayerName(dora)), "dora");
+    EXPECT_EQ(CountPlayers(), 2);
+    EXPECT_EQ(GetPlayerId(1), emil);
+    EXPECT_EQ(SendMessage(dora, emil, Bytes("x\0y", 3)), 1);
+    RtString text;
+    Eventually([&] { return (text = GetMessage(emil)).Length() != 0; });
+    EXPECT_EQ(Text(text), std::string("x\0y", 3));
+    EXPECT_EQ(GetMessageSender(), dora);
+    EXPECT_EQ(Text(GetMessage(emil)), "");
+    EXPECT_EQ(RemovePlayer(0x1FF00), 0xFEFF);
+    EXPECT_EQ(GetLeftPlayer(), 0);
+    EXPECT_EQ(CloseSession(), 2);
+    tvk::g_session = nullptr;
+    EXPECT_EQ(HostSession(port), 0);
+    EXPECT_EQ(Text(GetPlayerName(1)), "NO_DATA");
+    tvk::g_session = saved;
+}
+
+}  // namespace
