@@ -1,5 +1,8 @@
 // Sessions over the loopback: a host and a member in this process, and peers that break the rules.
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "net/session.h"
 #include "net/session_wire.h"
@@ -221,6 +224,63 @@ TEST_F(SessionTest, CommandsUseTheProcessSession) {
     EXPECT_EQ(HostSession(port), 0);
     EXPECT_EQ(Text(GetPlayerName(1)), "NO_DATA");
     tvk::g_session = saved;
+}
+
+}  // namespace
+
+namespace {
+
+// A host that hands out impossible ids, answers with the wrong type first and finally sends a
+// header no host may send.
+class RogueHostTest : public SocketTest {};
+
+TEST_F(RogueHostTest, AMemberIgnoresBadAnswersAndDropsABrokenStream) {
+    RtInt port = 0;
+    RtInt listener = OpenListenerOnFreePort(port);
+    ASSERT_GE(listener, 0);
+    std::atomic<bool> done{false};
+    std::thread rogue([&] {
+        RtInt ip = 0, peer = -1;
+        if (!Eventually([&] { return (peer = AcceptSocket(listener, ip)) >= 0; })) return;
+        tvk::SessionMessageReader reader;
+        auto send = [peer](tvk::SessionMessage message) {
+            std::string bytes = tvk::EncodeMessage(message);
+            SendSocket(peer, Bytes(bytes.data(), static_cast<uint32_t>(bytes.size())));
+        };
+        Eventually([&] {
+            RtString data;
+            if (ReceiveSocket(peer, data, 4096) > 0) reader.Feed(data.c_str(), data.Length());
+            tvk::SessionMessage message;
+            while (reader.Next(message)) {
+                if (message.type == tvk::kJoinRequest) {
+                    send({tvk::kJoinAccepted, static_cast<int16_t>(0xFFFE), 0, ""});
+                    send({tvk::kJoinAccepted, 0, 0, ""});
+                    send({tvk::kJoinAccepted, 150, 0, ""});
+                } else if (message.type == tvk::kPresenceRequest) {
+                    EXPECT_EQ(message.source, 150);
+                    send({tvk::kCountRequest, 150, 0, tvk::PayloadU16(77)});
+                    send({tvk::kPresenceRequest, 150, 0, tvk::PayloadU16(1)});
+                } else if (message.type == tvk::kCountRequest) {
+                    send({tvk::kCountRequest, 150, 0, tvk::PayloadU16(5)});
+                    SendSocket(peer, Bytes("\x03\x01\x08\x00\x00\x00\x00", 7));
+                }
+            }
+            return done.load();
+        });
+        CloseSocket(peer);
+    });
+    tvk::Session* member = tvk::CreateIdleSession();
+    tvk::SetSessionPatience(*member, 2000);
+    EXPECT_EQ(tvk::JoinOn(*member, "127.0.0.1", port), 1);
+    EXPECT_EQ(tvk::RequestPlayerCount(*member), 5);
+    // The stream is broken now: no more waiting for answers that cannot come.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(tvk::RequestPlayerCount(*member), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    done = true;
+    rogue.join();
+    tvk::CloseSession(member);
+    CloseSocket(listener);
 }
 
 }  // namespace
