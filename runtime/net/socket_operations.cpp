@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/system.h"
+
 namespace tvk {
 
 namespace {
@@ -132,7 +134,11 @@ int CloseEntry(int index) {
     return result;
 }
 
-int SendData(int index, const void* bytes, int length, const SocketAddress* target) {
+namespace {
+
+// Sends every byte; limitMs < 0 waits for room as long as it takes, otherwise at most that long
+// in all (then -1 with error 10060).
+int SendWithin(int index, const void* bytes, int length, const SocketAddress* target, int limitMs) {
     SocketEntry entry;
     if (!ReadEntry(index, entry)) return -1;
     if (entry.isUdp && (!target || target->IsNone())) {
@@ -142,6 +148,7 @@ int SendData(int index, const void* bytes, int length, const SocketAddress* targ
     if (length <= 0) return 0;
     const SocketAddress* destination = entry.isUdp ? target : nullptr;
     const char* next = static_cast<const char*>(bytes);
+    const double deadline = platform::MonotonicMs() + limitMs;
     int sent = 0;
     while (sent < length) {
         long result = platform::SendOnSocket(entry.socket, next + sent, static_cast<size_t>(length - sent), destination);
@@ -151,9 +158,23 @@ int SendData(int index, const void* bytes, int length, const SocketAddress* targ
             continue;
         }
         if (platform::LastSocketFault().code != platform::kSocketWouldBlock) return -1;
+        if (limitMs >= 0 && platform::MonotonicMs() > deadline) {
+            SetSocketError(platform::kSocketTimedOut);
+            return -1;
+        }
         platform::WaitUntilWritable(entry.socket, kRetryWaitMs);
     }
     return sent;
+}
+
+}  // namespace
+
+int SendData(int index, const void* bytes, int length, const SocketAddress* target) {
+    return SendWithin(index, bytes, length, target, -1);
+}
+
+int SendDataWithin(int index, const void* bytes, int length, int limitMs) {
+    return SendWithin(index, bytes, length, nullptr, limitMs < 0 ? 0 : limitMs);
 }
 
 int ReceiveData(int index, void* buffer, int size, bool waitForAll) {

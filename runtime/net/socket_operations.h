@@ -32,6 +32,9 @@ int CloseEntry(int index);
 // Sends every byte, retrying while the system's buffer is full: length, 0 for length <= 0, or -1.
 // A UDP entry needs a target; a TCP entry ignores it.
 int SendData(int index, const void* bytes, int length, const SocketAddress* target);
+// SendData on a TCP entry that gives up when the bytes are not all out after limitMs:
+// -1 with error 10060 (what went out before stays sent). For peers that may stop reading.
+int SendDataWithin(int index, const void* bytes, int length, int limitMs);
 // waitForAll false: one read of up to size bytes: the count, 0 when the peer closed or reset the
 // connection, -2 when nothing has arrived yet, -1 on errors.
 // waitForAll true: reads until size bytes arrived and returns size; -2 when nothing was there at

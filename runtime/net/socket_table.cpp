@@ -141,6 +141,18 @@ void SetSocketError(int code) {
     table.lastError = platform::SocketFault{code, platform::SocketFault::Source::None, 0};
 }
 
+platform::SocketFault SaveSocketError() {
+    SocketTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    return table.lastError;
+}
+
+void RestoreSocketError(const platform::SocketFault& fault) {
+    SocketTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    table.lastError = fault;
+}
+
 int GetSocketErrorCode() {
     SocketTable& table = Table();
     std::lock_guard lock(table.mutex);

@@ -45,6 +45,9 @@ bool TakeEntry(int index, SocketEntry& entry);
 // The last socket error, shared by every thread: whichever operation wrote it last.
 void RecordSocketError();  // copies the calling thread's last system socket fault
 void SetSocketError(int code);
+// The whole last error (number and system cause), to put back after clean-up calls overwrote it.
+platform::SocketFault SaveSocketError();
+void RestoreSocketError(const platform::SocketFault& fault);
 int GetSocketErrorCode();
 // "%d %s": the code and the system's message for it (CR LF ended); "" when there is none.
 std::string SocketErrorText();

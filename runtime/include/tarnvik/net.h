@@ -38,3 +38,50 @@ RtString IpToText(RtInt ip);
 RtString GetLocalIps();
 // The last socket error number and the system's message for it, ending in CR LF.
 RtString GetSocketError();
+
+// HTTP download: one HTTP/1.0 GET, blocking the calling thread until the server closes the
+// connection. Port 0 means 80; timeoutMs bounds the connect and every wait for more data (30000
+// when <= 0 or above 30000). The response headers are skipped unread. Failures leave their reason
+// in GetSocketError: 10053 the connection closed before the headers ended, 10040 headers longer
+// than 65536 bytes, 10060 nothing arrived for the time-out.
+//
+// Saves the body to file (replaced anew; a mem:// name fails without any traffic). 1 when the
+// server closed the connection after the headers, else 0; a partial file stays on disk.
+RtInt DownloadToFile(const RtString& host, const RtString& path, RtInt port, const RtString& file, RtInt timeoutMs);
+// The body as text, up to its first zero byte. The body arrives in pieces of up to 1023 bytes and
+// a piece is kept only while it fits in what is left of maximum, so a body longer than maximum
+// may come back partly or empty. A failure gives what arrived before it.
+RtString DownloadText(const RtString& host, const RtString& path, RtInt port, RtInt maximum, RtInt timeoutMs);
+
+// Message session: one program hosts (and is its own member), others join; each registers named
+// players, gets an id from the host and sends text to one player or to all. A worker thread does
+// the network work; calls that ask the host wait about five seconds for the answer.
+//
+// port < 1 means 27910. Each ends a running session first. 1 on success.
+RtInt HostSession(RtInt port);
+RtInt JoinSession(const RtString& host, RtInt port);
+// Stops the worker and closes the session's sockets; the socket layer's stop result (0 when no
+// session ran).
+RtInt CloseSession();
+// Host: whether new connections and players are taken (1 at the start).
+void SetAccepting(RtInt accepting);
+// The new player's id (from 101 up), 0 when the host gave none in time.
+RtInt AddPlayer(const RtString& name);
+// id, or the send's result when the host could not be told; for 0 or ids of 0xFF00 and above
+// nothing is sent and the result is the id as 16 bits minus 1.
+RtInt RemovePlayer(RtInt id);
+// target 0: every player but the sender. 1 when sent; 0 for texts over 1024 bytes.
+RtInt SendMessage(RtInt source, RtInt target, const RtString& text);
+// The oldest message of a player of this program, "" when none; GetMessageSender then gives its
+// sender.
+RtString GetMessage(RtInt player);
+RtInt GetMessageSender();
+// Players of the session, not counting the hidden ones programs use for their questions; 0 when
+// the host does not answer.
+RtInt CountPlayers();
+// The id of the n-th player (from 0), 0 when there is none or no answer.
+RtInt GetPlayerId(RtInt n);
+// "NO_DATA" for an unknown id or when the host does not answer.
+RtString GetPlayerName(RtInt id);
+// Host: the next player who left (or whose program went away), 0 when none.
+RtInt GetLeftPlayer();
