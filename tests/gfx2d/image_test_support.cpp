@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/little_endian.h"
+
 namespace tvk::test {
 
 std::string TestDataPath(const std::string& relative) { return std::string(TVK_TESTDATA_DIR) + "/" + relative; }
@@ -32,15 +34,6 @@ uint64_t Fingerprint(const RgbaImage& image, int channels) {
         }
     }
     return hash;
-}
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
 }
 
 }  // namespace

@@ -4,20 +4,9 @@
 #include <cstring>
 
 #include "platform/system.h"
+#include "support/little_endian.h"
 
 namespace tvk::test {
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-}  // namespace
 
 void AppendChunk(std::vector<uint8_t>& out, const char* id, const std::vector<uint8_t>& body) {
     out.insert(out.end(), id, id + 4);
