@@ -87,12 +87,7 @@ bool MakeScreenSprite(int32_t slot, int32_t w, int32_t h) {
         ResetSlot(slot);
         return false;
     }
-    s->textureWidth = static_cast<int16_t>(textureW);
-    s->textureHeight = static_cast<int16_t>(textureH);
-    s->imageWidth = static_cast<int16_t>(w);
-    s->imageHeight = static_cast<int16_t>(h);
-    s->sExtent = static_cast<float>(w) / static_cast<float>(textureW);
-    s->tExtent = static_cast<float>(h) / static_cast<float>(textureH);
+    SetPictureSizes(*s, w, h, textureW, textureH);
     return true;
 }
 
@@ -122,6 +117,15 @@ void EndFallback(OpenGLDodurudo* r, int32_t slot) {
 }
 
 }  // namespace
+
+void SetPictureSizes(SpriteSlot& s, int32_t w, int32_t h, int32_t textureW, int32_t textureH) {
+    s.textureWidth = static_cast<int16_t>(textureW);
+    s.textureHeight = static_cast<int16_t>(textureH);
+    s.imageWidth = static_cast<int16_t>(w);
+    s.imageHeight = static_cast<int16_t>(h);
+    s.sExtent = static_cast<float>(w) / static_cast<float>(textureW);
+    s.tExtent = static_cast<float>(h) / static_cast<float>(textureH);
+}
 
 bool CreateFramebuffer(FramebufferRecord& record, uint32_t texture, int32_t width, int32_t height,
                        bool withDepth) {
@@ -212,7 +216,8 @@ void PrepareFramebufferSupport(OpenGLDodurudo* r) {
 }
 
 void ReleaseOffscreenScreens() {
-    FinishOffscreenTarget(g_renderer);
+    g_current = -1;
+    g_currentUsesFramebuffer = false;
     for (OffscreenScreen& screen : g_screens) {
         DestroyFramebuffer(screen.framebuffer);
         screen.slot = -1;

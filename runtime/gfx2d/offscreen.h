@@ -9,6 +9,7 @@ namespace tvk {
 
 class OpenGLDodurudo;
 struct RgbaImage;
+struct SpriteSlot;
 
 constexpr int32_t kOffscreenScreenCount = 32;
 // The last program slot: scratch space where the fallback keeps the back buffer it draws over.
@@ -50,6 +51,8 @@ int CurrentTargetHeight(const OpenGLDodurudo* renderer);
 // them back. True means "use it when the driver has it".
 void LimitOffscreenSupport(bool framebuffers, bool alphaCopy, bool tileCopy);
 
+// A w × h picture in a textureW × textureH texture: the slot's sizes and extents.
+void SetPictureSizes(SpriteSlot& slot, int32_t w, int32_t h, int32_t textureW, int32_t textureH);
 // Copies the w × h rectangle at (x, y) of the current target into the slot's plain texture.
 bool GrabRectangle(OpenGLDodurudo* renderer, int32_t slot, int32_t x, int32_t y, int32_t w, int32_t h);
 // The window's back buffer as a picture, top row first, every pixel opaque. False when there is

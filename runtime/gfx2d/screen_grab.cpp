@@ -44,16 +44,16 @@ void UnpackRowsTight() {
 
 GLenum TextureDataFormat(const OpenGLDodurudo* r) { return r->bgraSupported ? GL_BGRA : GL_RGBA; }
 
-// GL row of program row y in the current target (GL counts rows from the bottom).
-GLint TargetRow(const OpenGLDodurudo* r, int32_t y) { return CurrentTargetHeight(r) - 1 - (r->viewY + y); }
+// GL row of program row y of the viewport in the current target (GL counts rows from the bottom).
+GLint ViewportRow(const OpenGLDodurudo* r, int32_t y) { return CurrentTargetHeight(r) - 1 - (r->viewY + y); }
 
 // What the target really stores for the transparent colour (a 16-bit buffer rounds it): a test
 // pixel in that colour at (4, 4), read back, and the old pixel put back exactly. In a viewport too
 // small for that the pixel moves inside it, where drawing is not clipped away.
-void MeasureTransparentColour(const OpenGLDodurudo* r, uint8_t measured[3]) {
+void MeasureTransparentColour(OpenGLDodurudo* r, uint8_t measured[3]) {
     const int32_t px = std::clamp(4, 0, std::max(r->viewW - 1, 0));
     const int32_t py = std::clamp(4, 0, std::max(r->viewH - 1, 0));
-    const GLint x = r->viewX + px, row = TargetRow(r, py);
+    const GLint x = r->viewX + px, row = ViewportRow(r, py);
     uint8_t before[4] = {0, 0, 0, 0}, after[4] = {0, 0, 0, 0};
     PackRowsTight();
     UnpackRowsTight();
@@ -69,12 +69,13 @@ void MeasureTransparentColour(const OpenGLDodurudo* r, uint8_t measured[3]) {
     glRasterPos2f(static_cast<float>(px) + 0.25f, static_cast<float>(py) + 0.75f);
     glDrawPixels(1, 1, GL_RGBA, GL_UNSIGNED_BYTE, before);
     glPopAttrib();
+    r->secondUnitMayBeOn = true;  // the restored state may have the second unit's texturing back on
     std::memcpy(measured, after, 3);
 }
 
 // Fills the read buffer with the w × h rectangle whose lowest GL row is `row`, bottom row first,
 // opaque except for pixels in the transparent colour.
-bool ReadRectangle(const OpenGLDodurudo* r, int32_t x, GLint row, int32_t w, int32_t h) {
+bool ReadRectangle(OpenGLDodurudo* r, int32_t x, GLint row, int32_t w, int32_t h) {
     const int32_t key = r->transparentColour;
     uint8_t measured[3] = {0, 0, 0};
     const bool keyed = key >= 0 && key <= 0xFFFFFF;
@@ -129,8 +130,9 @@ bool GrabRectangle(OpenGLDodurudo* r, int32_t slot, int32_t x, int32_t y, int32_
     s->frameWidth = s->frameHeight = 0;
     s->alphaMask.reset();
 
-    const GLint row = TargetRow(r, y) - (h - 1);  // the rectangle's bottom row
-    const GLint left = r->viewX + x;
+    // Counted from the target's top-left corner (not the viewport's); GL counts rows from the bottom.
+    const GLint row = CurrentTargetHeight(r) - h - y;
+    const GLint left = x;
     const bool copy = AlphaCopyAvailable();
     if (!copy && !ReadRectangle(r, left, row, w, h)) return false;
 
@@ -148,12 +150,7 @@ bool GrabRectangle(OpenGLDodurudo* r, int32_t slot, int32_t x, int32_t y, int32_
     } else {
         glBindTexture(GL_TEXTURE_2D, s->plainTexture);
     }
-    s->textureWidth = static_cast<int16_t>(textureW);
-    s->textureHeight = static_cast<int16_t>(textureH);
-    s->imageWidth = static_cast<int16_t>(w);
-    s->imageHeight = static_cast<int16_t>(h);
-    s->sExtent = static_cast<float>(w) / static_cast<float>(textureW);
-    s->tExtent = static_cast<float>(h) / static_cast<float>(textureH);
+    SetPictureSizes(*s, w, h, textureW, textureH);
 
     if (copy) {
         // The copy keeps the alpha drawing wrote: pixels drawn in the transparent colour stay see-through.

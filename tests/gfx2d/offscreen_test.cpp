@@ -100,6 +100,20 @@ TEST_P(Offscreen, DrawingInAScreenLandsInItsSpriteAndNotOnTheWindow) {
     EXPECT_EQ(ReadRgba(250, 225) & 0xFFFFFF, 0u);
 }
 
+// Black as the transparent colour: what was never drawn is still see-through on both paths.
+TEST_P(Offscreen, FreshScreenIsSeeThroughWithBlackAsTheTransparentColour) {
+    SetTransparentColour(0);
+    DrawRect(0, 0, kWidth, kHeight, kGreen);
+    CreateScreen(0, 10, 20, 20);
+    UseScreen(0);
+    DrawRect(0, 0, 5, 5, kRed);
+    UseScreen(-1);
+    tvk::RgbaImage sprite = SpritePixels(10);
+    EXPECT_EQ(SpriteAt(sprite, 2, 2), kOpaque | kRed);
+    EXPECT_EQ(At(sprite, 10, 10)[3], 0);
+    EXPECT_EQ(ReadRgba(10, 10) & 0xFFFFFF, static_cast<uint32_t>(kGreen));
+}
+
 TEST_P(Offscreen, AScreenKeepsItsPictureAcrossUsesAndFrames) {
     CreateScreen(2, 10, 64, 32);
     UseScreen(2);
@@ -180,6 +194,14 @@ TEST_P(Offscreen, GrabSpriteCopiesARectangleWithSeeThroughTransparentColour) {
     EXPECT_EQ(ReadRgba(129, 114) & 0xFFFFFF, static_cast<uint32_t>(kGreen));
     EXPECT_EQ(ReadRgba(111, 106) & 0xFFFFFF, static_cast<uint32_t>(kBlue));  // seen through
     EXPECT_EQ(ReadRgba(130, 105) & 0xFFFFFF, static_cast<uint32_t>(kBlue));  // beyond the grab
+}
+
+TEST_P(Offscreen, GrabSpriteCountsFromTheWindowCornerWhateverTheViewport) {
+    DrawRect(10, 20, 4, 4, kRed);
+    SetViewport(50, 60, 100, 100);
+    ASSERT_EQ(GrabSprite(3, 10, 20, 4, 4), 1);
+    SetViewport(0, 0, 0, 0);
+    EXPECT_EQ(SpriteAt(SpritePixels(3), 3, 3), kOpaque | kRed);
 }
 
 TEST_P(Offscreen, GrabbingLeavesTheTestPixelAsItWas) {
