@@ -14,6 +14,7 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_arrays.h"
 #include "gfx2d/sprite_slots.h"
+#include "gfx2d/sprite_upload.h"
 #include "image_test_support.h"
 #include "support/gl_display.h"
 #include "tarnvik/core.h"
@@ -175,8 +176,12 @@ TEST_P(Offscreen, GrabSpriteCopiesARectangleWithSeeThroughTransparentColour) {
     DrawRect(10, 20, 30, 15, kGreen);
     DrawRect(12, 22, 3, 3, kRed);
     DrawRect(20, 25, 4, 4, tvk::kDefaultTransparentColour);
+    tvk::RgbaImage loaded;
+    ASSERT_TRUE(loaded.Allocate(30, 15));
+    ASSERT_TRUE(tvk::UploadImageToSlot(3, loaded, false));  // same texture size, with a mipmapped twin
     ASSERT_EQ(GrabSprite(3, 10, 20, 30, 15), 1);
     const tvk::SpriteSlot* s = tvk::FindSlot(3);
+    EXPECT_EQ(s->mipmappedTexture, 0u);  // it would still show the loaded picture
     EXPECT_EQ(s->imageWidth, 30);
     EXPECT_EQ(s->imageHeight, 15);
     EXPECT_EQ(s->textureWidth, 32);
@@ -243,7 +248,13 @@ TEST_P(Offscreen, ScreenBecomesTheBackground) {
     DrawRect(0, 0, kWidth, kHeight, kGreen);
     DrawRect(300, 200, 20, 40, kRed);
     SetPixel(0, 0, kBlue);
+    CreateScreen(0, 10, 16, 16);
+    if (GetParam()) {  // the window is grabbed even while a frame buffer screen is drawn into
+        UseScreen(0);
+        DrawRect(0, 0, 16, 16, kRed);
+    }
     GrabScreenAsBackground();
+    UseScreen(-1);
     const tvk::BackgroundImage* b = tvk::FindBackground(0);
     ASSERT_EQ(b->columns, 1);
     ASSERT_EQ(b->rows, 1);
