@@ -1,5 +1,6 @@
 #include "core/gl_extensions.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/window.h"
@@ -32,6 +33,17 @@ PFNGLUNIFORM1FARBPROC glUniform1fARB = nullptr;
 PFNGLUNIFORM1IARBPROC glUniform1iARB = nullptr;
 PFNGLGETATTRIBLOCATIONARBPROC glGetAttribLocationARB = nullptr;
 PFNGLVERTEXATTRIB1FARBPROC glVertexAttrib1fARB = nullptr;
+
+PFNGLGENFRAMEBUFFERSEXTPROC glGenFramebuffersEXT = nullptr;
+PFNGLBINDFRAMEBUFFEREXTPROC glBindFramebufferEXT = nullptr;
+PFNGLDELETEFRAMEBUFFERSEXTPROC glDeleteFramebuffersEXT = nullptr;
+PFNGLFRAMEBUFFERTEXTURE2DEXTPROC glFramebufferTexture2DEXT = nullptr;
+PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC glCheckFramebufferStatusEXT = nullptr;
+PFNGLGENRENDERBUFFERSEXTPROC glGenRenderbuffersEXT = nullptr;
+PFNGLBINDRENDERBUFFEREXTPROC glBindRenderbufferEXT = nullptr;
+PFNGLDELETERENDERBUFFERSEXTPROC glDeleteRenderbuffersEXT = nullptr;
+PFNGLRENDERBUFFERSTORAGEEXTPROC glRenderbufferStorageEXT = nullptr;
+PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC glFramebufferRenderbufferEXT = nullptr;
 
 namespace {
 template <typename Fn>
@@ -73,6 +85,27 @@ void ProbeEntryPoints() {
         Lookup(glGetAttribLocationARB, "glGetAttribLocationARB");
         Lookup(glVertexAttrib1fARB, "glVertexAttrib1fARB");
     }
+}
+
+void ProbeFramebufferEntryPoints() {
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    const bool present = extensions && std::strstr(extensions, "GL_EXT_framebuffer_object");
+    auto probe = [present](auto& slot, const char* name) {
+        if (present) Lookup(slot, name);
+        else slot = nullptr;
+        std::printf("ext: %-35s   [%4s]\n", name, slot ? "OK" : "FAIL");
+    };
+    probe(glGenFramebuffersEXT, "glGenFramebuffersEXT");
+    probe(glBindFramebufferEXT, "glBindFramebufferEXT");
+    probe(glDeleteFramebuffersEXT, "glDeleteFramebuffersEXT");
+    probe(glFramebufferTexture2DEXT, "glFramebufferTexture2DEXT");
+    probe(glCheckFramebufferStatusEXT, "glCheckFramebufferStatusEXT");
+    probe(glGenRenderbuffersEXT, "glGenRenderbuffersEXT");
+    probe(glBindRenderbufferEXT, "glBindRenderbufferEXT");
+    probe(glDeleteRenderbuffersEXT, "glDeleteRenderbuffersEXT");
+    probe(glRenderbufferStorageEXT, "glRenderbufferStorageEXT");
+    probe(glFramebufferRenderbufferEXT, "glFramebufferRenderbufferEXT");
+    std::fflush(stdout);
 }
 
 }  // namespace tvk::gl

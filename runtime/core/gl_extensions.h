@@ -35,8 +35,22 @@ extern PFNGLUNIFORM1IARBPROC glUniform1iARB;
 extern PFNGLGETATTRIBLOCATIONARBPROC glGetAttribLocationARB;
 extern PFNGLVERTEXATTRIB1FARBPROC glVertexAttrib1fARB;
 
+// Frame buffer object group (off-screen screens).
+extern PFNGLGENFRAMEBUFFERSEXTPROC glGenFramebuffersEXT;
+extern PFNGLBINDFRAMEBUFFEREXTPROC glBindFramebufferEXT;
+extern PFNGLDELETEFRAMEBUFFERSEXTPROC glDeleteFramebuffersEXT;
+extern PFNGLFRAMEBUFFERTEXTURE2DEXTPROC glFramebufferTexture2DEXT;
+extern PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC glCheckFramebufferStatusEXT;
+extern PFNGLGENRENDERBUFFERSEXTPROC glGenRenderbuffersEXT;
+extern PFNGLBINDRENDERBUFFEREXTPROC glBindRenderbufferEXT;
+extern PFNGLDELETERENDERBUFFERSEXTPROC glDeleteRenderbuffersEXT;
+extern PFNGLRENDERBUFFERSTORAGEEXTPROC glRenderbufferStorageEXT;
+extern PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC glFramebufferRenderbufferEXT;
+
 // Looks up each group whose extension name the extensions string contains.
 void ProbeEntryPoints();
+// Looks up the frame buffer object group, printing one "ext:" line with OK or FAIL per entry point.
+void ProbeFramebufferEntryPoints();
 
 }  // namespace tvk::gl
 

@@ -58,6 +58,7 @@ void DrawTiles(const BackgroundImage& b) {
 }  // namespace
 
 const BackgroundImage* FindBackground(int32_t index) { return Background(index); }
+BackgroundImage* FindBackgroundForUpdate(int32_t index) { return Background(index); }
 
 bool SetBackgroundImage(int32_t index, const RgbaImage& image) {
     BackgroundImage* b = Background(index);

@@ -26,6 +26,8 @@ struct BackgroundImage {
 
 // The record for a background number, or null outside 0..7.
 const BackgroundImage* FindBackground(int32_t index);
+// The same record for code that fills in its tiles itself (the screen grab).
+BackgroundImage* FindBackgroundForUpdate(int32_t index);
 
 // Replaces the background's tiles with the picture (only the first 8 × 8 tiles of a very large
 // one). False, with the background empty, when it cannot be uploaded.

@@ -11,10 +11,8 @@
 #include "gfx2d/texture_prep.h"
 
 namespace tvk {
-namespace {
 
-// A new texture name, bound, wrapping in both directions, with the given filters.
-GLuint NewRepeatingTexture(GLint magnification, GLint minification) {
+uint32_t NewRepeatingTexture(int32_t magnification, int32_t minification) {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -24,6 +22,8 @@ GLuint NewRepeatingTexture(GLint magnification, GLint minification) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minification);
     return name;
 }
+
+namespace {
 
 uint32_t CreateTexture(const RgbaImage& texture, GLint filter) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);

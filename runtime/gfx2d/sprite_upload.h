@@ -7,6 +7,9 @@
 
 namespace tvk {
 
+// A new texture name, bound, wrapping in both directions, with the given GL filters.
+uint32_t NewRepeatingTexture(int32_t magnification, int32_t minification);
+
 // Resets the slot, then uploads the image: a plain texture, and below the font slots a
 // mipmapped twin. False (slot left empty) for an empty image or a slot outside the table.
 bool UploadImageToSlot(int32_t slot, const RgbaImage& image, bool normalMap);

@@ -78,3 +78,14 @@ void FadeToImage(const RtString& file, RtInt milliseconds);
 RtInt LoadShader(RtInt index, const RtString& vertexFile, const RtString& fragmentFile);
 void UseShader(RtInt index);  // -1 (or any index above 254): fixed-function drawing
 void SetShaderFloat(const RtString& name, RtNumber value);  // a uniform of the current shader
+
+// Off-screen screens 0..31: drawing goes into a sprite until UseScreen(-1) or the next ShowScreen.
+void CreateScreen(RtInt id, RtInt slot, RtInt width, RtInt height);
+void UseScreen(RtInt id);  // a negative id returns to the window
+// Copies a rectangle of the current target into a sprite; 1 on success.
+RtInt GrabSprite(RtInt slot, RtInt x, RtInt y, RtInt width, RtInt height);
+void GrabScreenAsBackground();  // the window becomes the screen background
+// Pictures as files: ".png" gives PNG, a name ending in "jpg" JPEG, anything else BMP. 1 when written;
+// otherwise 0 and error code 3.
+RtInt SaveScreen(const RtString& file);
+RtInt SaveSprite(RtInt slot, const RtString& file);
