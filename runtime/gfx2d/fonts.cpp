@@ -60,7 +60,7 @@ void MeasureGlyphs(const RgbaImage& picture, Font& font) {
         g.s0 = static_cast<float>(x0 + g.left) / textureWidth;
         g.s1 = static_cast<float>(x0 + g.left + g.width) / textureWidth;
         if (c == 'j') {  // a kerned space is as wide as "j" and draws nothing visible
-            Glyph& space = font.glyphs[' '];
+            Glyph& space = font.glyphs[static_cast<unsigned char>(' ')];
             space.width = g.width;
             space.s0 = 0;
             space.s1 = g.s1 - g.s0;
