@@ -34,21 +34,9 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
     return out;
 }
 
-Matrix4 TranslationMatrix(float x, float y, float z) {
-    Matrix4 m = IdentityMatrix();
-    m[12] = x;
-    m[13] = y;
-    m[14] = z;
-    return m;
-}
+Matrix4 TranslationMatrix(float x, float y, float z) { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}; }
 
-Matrix4 ScaleMatrix(float x, float y, float z) {
-    Matrix4 m = IdentityMatrix();
-    m[0] = x;
-    m[5] = y;
-    m[10] = z;
-    return m;
-}
+Matrix4 ScaleMatrix(float x, float y, float z) { return {x, 0, 0, 0, 0, y, 0, 0, 0, 0, z, 0, 0, 0, 0, 1}; }
 
 Matrix4 RotationMatrix(float degrees, float x, float y, float z) {
     float radians = degrees * kDegreesToRadians;

@@ -5,6 +5,12 @@ namespace {
 
 const Matrix4 kIdentity = IdentityMatrix();
 
+void StoreVector(float (&v)[3], float x, float y, float z) {
+    v[0] = x;
+    v[1] = y;
+    v[2] = z;
+}
+
 }  // namespace
 
 void ObjectTransformStack::ClearLevel(int depth, const Matrix4& start) {
@@ -33,18 +39,12 @@ void ObjectTransformStack::Restart() {
 
 void ObjectTransformStack::SetPosition(float x, float y, float z) {
     Restart();
-    float* p = levels_[depth_].position;
-    p[0] = x;
-    p[1] = y;
-    p[2] = z;
+    StoreVector(levels_[depth_].position, x, y, z);
 }
 
 void ObjectTransformStack::SetScale(float x, float y, float z) {
     Restart();
-    float* s = levels_[depth_].scale;
-    s[0] = x;
-    s[1] = y;
-    s[2] = z;
+    StoreVector(levels_[depth_].scale, x, y, z);
 }
 
 void ObjectTransformStack::Rotate(float degrees, float x, float y, float z) {
