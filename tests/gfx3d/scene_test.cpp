@@ -1,6 +1,12 @@
 // Entering 3D, the projection and camera, drawing points and lines, and returning to 2D.
 #include "gfx3d/scene_fixture.h"
 
+#include "core/gl_extensions.h"
+#include "gfx2d/sprite_slots.h"
+#include "tarnvik/arrays.h"
+
+#include <fstream>
+
 namespace {
 
 using tvk::g_renderer;
@@ -271,6 +277,71 @@ TEST_F(Scene3D, MipmappingIsRememberedWithTheTexturePairAndTheFrameTurnsItOff) {
     EXPECT_FALSE(g_scene->Mipmapping());
     SetTexture3D(1e300, -1e300);  // numbers beyond any slot are harmless
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+GLint BoundTextureOn(GLenum unit) {
+    tvk::gl::glActiveTextureARB(unit);
+    GLint name = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+    bool on = glIsEnabled(GL_TEXTURE_2D);
+    tvk::gl::glActiveTextureARB(GL_TEXTURE0_ARB);
+    return on ? name : -1;
+}
+
+TEST_F(Scene3D, ATexturePairGoesFirstToUnitOneAndKeepsTheMipmappingItWasSetWith) {
+    ASSERT_NE(tvk::gl::glActiveTextureARB, nullptr);
+    RtIntArray pixels;
+    const RtInt white[4] = {-1, -1, -1, -1};
+    FillArray(pixels, 4, white);
+    ASSERT_EQ(CreateSpriteFromArray(pixels, 100, 2, 2), 1);
+    ASSERT_EQ(CreateSpriteFromArray(pixels, 101, 2, 2), 1);
+    const tvk::SpriteSlot* a = tvk::FindSlot(100);
+    const tvk::SpriteSlot* b = tvk::FindSlot(101);
+    ASSERT_NE(a->mipmappedTexture, 0u);
+
+    Start3D(1, 100, 60);
+    SetMipmapping(1);
+    SetTexture3D(100, 101);
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE1_ARB), GLint(a->mipmappedTexture));
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE0_ARB), GLint(b->mipmappedTexture));
+    g_scene->ResetSharedValue();  // the next frame: later pairs use the plain textures
+    SetTexture3D(-1, -1);
+    g_scene->BindTextures();
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE0_ARB), -1);
+    SetTexture3D(100, -1);
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE0_ARB), GLint(a->plainTexture));
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE1_ARB), -1);
+
+    SetTexture3D(100, 101);
+    Start3D(1, 100, 60);  // a new frame starts untextured
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE0_ARB), -1);
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE1_ARB), -1);
+    g_scene->BindTextures();
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE0_ARB), -1) << "the stored pair was reset too";
+}
+
+TEST_F(Scene3D, AShaderInUseSamplesTheFirstSlotOfAPairThroughTextureId2) {
+    // Whole power-of-two pictures, so that the textures hold nothing but the picture.
+    auto solid = [](RtInt colour, RtInt slot) {
+        RtIntArray pixels;
+        DimArray(pixels, 64 * 64);
+        for (int i = 0; i < 64 * 64; ++i) ArrayElement(pixels, i) = colour;
+        return CreateSpriteFromArray(pixels, slot, 64, 64);
+    };
+    ASSERT_EQ(solid(-16776961, 110), 1);  // opaque red
+    ASSERT_EQ(solid(-16711936, 111), 1);  // opaque green
+    std::string path = tempDir_ + "/second.frag";
+    std::ofstream(path) << "uniform sampler2D TextureID2;\n"
+                           "void main() { gl_FragColor = texture2D(TextureID2, vec2(0.5, 0.5)); }\n";
+    ASSERT_EQ(LoadShader(7, "", path.c_str()), 1);
+    UseShader(7);
+    Start3D(1, 100, 60);
+    SetMipmapping(1);  // complete textures whatever filter the plain ones were given
+    SetTexture3D(110, 111);  // red on unit 1, green on unit 0
+    Square(1, -5);
+    UseShader(-1);
+    auto centre = Project(60, 0, 0, -5);
+    EXPECT_EQ(Rgb(centre.x, centre.y), 0x0000FFu);
 }
 
 }  // namespace
