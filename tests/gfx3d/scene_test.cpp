@@ -2,6 +2,7 @@
 #include "gfx3d/scene_fixture.h"
 
 #include "core/gl_extensions.h"
+#include "tarnvik/core.h"
 #include "gfx2d/sprite_slots.h"
 #include "tarnvik/arrays.h"
 
@@ -342,6 +343,24 @@ TEST_F(Scene3D, AShaderInUseSamplesTheFirstSlotOfAPairThroughTextureId2) {
     UseShader(-1);
     auto centre = Project(60, 0, 0, -5);
     EXPECT_EQ(Rgb(centre.x, centre.y), 0x0000FFu);
+}
+
+TEST_F(Scene3D, ShowingTheFrameClearsDepthEndsTheShadowPassAndMipmapping) {
+    Start3D(1, 100, 60);
+    SetMipmapping(1);
+    DrawPoint3D(0, 0, -5, 0x0000FF, 9);
+    auto drawn = Project(60, 0, 0, -5);
+    GLfloat before = 1;
+    glReadPixels(drawn.x, kHeight - 1 - drawn.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &before);
+    ASSERT_LT(before, 1.0f);
+    SetLight(-3, 0, 0, 10, 0, 0, 0, 0, 1);
+    ShowScreen();
+    EXPECT_FALSE(g_scene->ShadowPassActive());
+    EXPECT_FALSE(g_scene->Mipmapping());
+    EXPECT_FALSE(g_renderer->clearDepthOnce);
+    GLfloat depth = 0;
+    glReadPixels(drawn.x, kHeight - 1 - drawn.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(depth, 1.0f);
 }
 
 }  // namespace
