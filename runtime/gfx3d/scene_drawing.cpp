@@ -13,7 +13,10 @@ namespace {
 constexpr float kMinPixels = 1, kMaxPixels = 512;
 constexpr float kAxisLength = 20;
 
-float ClampPixels(float size) { return std::clamp(size, kMinPixels, kMaxPixels); }
+float ClampPixels(float size) {
+    if (!(size >= kMinPixels)) return kMinPixels;  // also NaN
+    return std::min(size, kMaxPixels);
+}
 
 // One axis from the origin to its unit point, with four arrow-head strokes back from the tip.
 void AxisStrip(const float tip[3], const float heads[4][3]) {
@@ -77,8 +80,11 @@ void Dodurudo3D::DrawAxes(float x, float y, float z) {
         {{0.25f, 0, 0.75f}, {-0.25f, 0, 0.75f}, {0, 0.25f, 0.75f}, {0, -0.25f, 0.75f}}};
     static const float kColours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
+    // Texturing is suspended on both units and comes back as it was.
+    const int32_t slot = renderer_->boundSlot, secondSlot = renderer_->boundSecondSlot;
+    const bool mipmapped = renderer_->boundMipmapped;
+    if (slot >= 0) BindTexture(renderer_, -1, -1, false);
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -91,6 +97,7 @@ void Dodurudo3D::DrawAxes(float x, float y, float z) {
     }
     glPopMatrix();
     glPopAttrib();
+    if (slot >= 0) BindTexture(renderer_, slot, secondSlot, mipmapped);
 }
 
 }  // namespace tvk

@@ -280,6 +280,14 @@ TEST_F(Scene3D, MipmappingIsRememberedWithTheTexturePairAndTheFrameTurnsItOff) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
 
+// A whole power-of-two picture, so that the texture holds nothing but the picture.
+RtInt SolidSprite(RtInt colour, RtInt slot) {
+    RtIntArray pixels;
+    DimArray(pixels, 64 * 64);
+    for (int i = 0; i < 64 * 64; ++i) ArrayElement(pixels, i) = colour;
+    return CreateSpriteFromArray(pixels, slot, 64, 64);
+}
+
 GLint BoundTextureOn(GLenum unit) {
     tvk::gl::glActiveTextureARB(unit);
     GLint name = 0;
@@ -322,15 +330,8 @@ TEST_F(Scene3D, ATexturePairGoesFirstToUnitOneAndKeepsTheMipmappingItWasSetWith)
 }
 
 TEST_F(Scene3D, AShaderInUseSamplesTheFirstSlotOfAPairThroughTextureId2) {
-    // Whole power-of-two pictures, so that the textures hold nothing but the picture.
-    auto solid = [](RtInt colour, RtInt slot) {
-        RtIntArray pixels;
-        DimArray(pixels, 64 * 64);
-        for (int i = 0; i < 64 * 64; ++i) ArrayElement(pixels, i) = colour;
-        return CreateSpriteFromArray(pixels, slot, 64, 64);
-    };
-    ASSERT_EQ(solid(-16776961, 110), 1);  // opaque red
-    ASSERT_EQ(solid(-16711936, 111), 1);  // opaque green
+    ASSERT_EQ(SolidSprite(-16776961, 110), 1);  // opaque red
+    ASSERT_EQ(SolidSprite(-16711936, 111), 1);  // opaque green
     std::string path = tempDir_ + "/second.frag";
     std::ofstream(path) << "uniform sampler2D TextureID2;\n"
                            "void main() { gl_FragColor = texture2D(TextureID2, vec2(0.5, 0.5)); }\n";
@@ -361,6 +362,22 @@ TEST_F(Scene3D, ShowingTheFrameClearsDepthEndsTheShadowPassAndMipmapping) {
     GLfloat depth = 0;
     glReadPixels(drawn.x, kHeight - 1 - drawn.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     EXPECT_EQ(depth, 1.0f);
+}
+
+TEST_F(Scene3D, AxesAreNotTintedByABoundTexturePairWhichComesBackAfterwards) {
+    ASSERT_EQ(SolidSprite(-16777216, 120), 1);  // opaque black
+    Start3D(1, 1000, 60);
+    SetCamera(0, 0, 100, 0, 0, 0);
+    SetMipmapping(1);
+    SetTexture3D(120, 120);
+    DrawAxes(0, 0, 0);
+    auto onX = Project(60, 10, 0, -100);
+    int red = 0;
+    for (int d = -1; d <= 1; ++d) red = std::max(red, Red(onX.x, onX.y + d));
+    EXPECT_GT(red, 200);
+    const GLint name = GLint(tvk::FindSlot(120)->mipmappedTexture);
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE1_ARB), name);
+    EXPECT_EQ(BoundTextureOn(GL_TEXTURE0_ARB), name);
 }
 
 }  // namespace
