@@ -1,7 +1,9 @@
-// The language commands of the 3D scene; without a scene they do nothing.
+// The language commands of the 3D scene; without a scene, or without a window to draw in, the
+// drawing commands do nothing.
 #include <cmath>
 #include <cstdint>
 
+#include "gfx2d/renderer.h"
 #include "gfx3d/scene.h"
 #include "tarnvik/gfx3d.h"
 
@@ -19,22 +21,28 @@ int32_t ToInt(RtNumber v) {
 
 float F(RtNumber v) { return static_cast<float>(v); }
 
+// The scene when there is a GL context to draw with.
+tvk::Dodurudo3D* DrawingScene() {
+    if (!g_scene || !g_scene->Renderer() || !g_scene->Renderer()->window) return nullptr;
+    return g_scene;
+}
+
 }  // namespace
 
 void Start3D(RtNumber nearClip, RtNumber farClip, RtNumber fov) {
-    if (g_scene) g_scene->Start(F(nearClip), F(farClip), F(fov));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->Start(F(nearClip), F(farClip), F(fov));
 }
 
 void ClearDepthBuffer() {
-    if (g_scene) g_scene->ClearDepth();
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->ClearDepth();
 }
 
 void End3D() {
-    if (g_scene) g_scene->End();
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->End();
 }
 
 void SetTexture3D(RtNumber slot, RtNumber secondSlot) {
-    if (g_scene) g_scene->SetTexture(ToInt(slot), ToInt(secondSlot));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->SetTexture(ToInt(slot), ToInt(secondSlot));
 }
 
 void SetMipmapping(RtNumber on) {
@@ -46,27 +54,29 @@ void SetCameraUp(RtNumber x, RtNumber y, RtNumber z) {
 }
 
 void SetCamera(RtNumber eyeX, RtNumber eyeY, RtNumber eyeZ, RtNumber targetX, RtNumber targetY, RtNumber targetZ) {
-    if (g_scene) g_scene->SetCamera(F(eyeX), F(eyeY), F(eyeZ), F(targetX), F(targetY), F(targetZ));
+    if (tvk::Dodurudo3D* scene = DrawingScene())
+        scene->SetCamera(F(eyeX), F(eyeY), F(eyeZ), F(targetX), F(targetY), F(targetZ));
 }
 
 void SetLight(RtNumber id, RtNumber colour, RtNumber x, RtNumber y, RtNumber z, RtNumber dx, RtNumber dy, RtNumber dz,
               RtNumber cutoff) {
-    if (!g_scene) return;
+    tvk::Dodurudo3D* scene = DrawingScene();
+    if (!scene) return;
     const float position[3] = {F(x), F(y), F(z)};
     const float direction[3] = {F(dx), F(dy), F(dz)};
-    g_scene->SetLight(ToInt(id), ToInt(colour), position, direction, F(cutoff));
+    scene->SetLight(ToInt(id), ToInt(colour), position, direction, F(cutoff));
 }
 
 void SetHeadLight(RtNumber id, RtNumber colour) {
-    if (g_scene) g_scene->SetHeadLight(ToInt(id), ToInt(colour));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->SetHeadLight(ToInt(id), ToInt(colour));
 }
 
 void SetFog(RtInt colour, RtNumber exponential, RtNumber startOrDensity, RtNumber end) {
-    if (g_scene) g_scene->SetFog(colour, exponential != 0, F(startOrDensity), F(end));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->SetFog(colour, exponential != 0, F(startOrDensity), F(end));
 }
 
 void SetCullMode(RtNumber mode) {
-    if (g_scene) g_scene->SetCullMode(mode > 0 ? 1 : (mode < 0 ? -1 : 0));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->SetCullMode(mode > 0 ? 1 : (mode < 0 ? -1 : 0));
 }
 
 void SetTextureOffset(RtNumber u, RtNumber v) {
@@ -105,15 +115,15 @@ void MultiplyObjectMatrix(RtNumberArray& matrix) {
 
 void DrawPoint3D(RtNumber x, RtNumber y, RtNumber z, RtNumber colour, RtNumber size) {
     const float p[3] = {F(x), F(y), F(z)};
-    if (g_scene) g_scene->DrawPoint(p, ToInt(colour), F(size));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->DrawPoint(p, ToInt(colour), F(size));
 }
 
 void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2, RtNumber z2, RtNumber colour,
                 RtNumber width) {
     const float a[3] = {F(x1), F(y1), F(z1)}, b[3] = {F(x2), F(y2), F(z2)};
-    if (g_scene) g_scene->DrawLine(a, b, ToInt(colour), F(width));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->DrawLine(a, b, ToInt(colour), F(width));
 }
 
 void DrawAxes(RtNumber x, RtNumber y, RtNumber z) {
-    if (g_scene) g_scene->DrawAxes(F(x), F(y), F(z));
+    if (tvk::Dodurudo3D* scene = DrawingScene()) scene->DrawAxes(F(x), F(y), F(z));
 }

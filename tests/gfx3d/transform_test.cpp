@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "gfx2d/renderer.h"
 #include "gfx3d/matrix4.h"
 #include "gfx3d/object_transform.h"
 #include "gfx3d/scene.h"
@@ -107,6 +108,29 @@ TEST(ObjectTransform, CommandsReachTheScenesStackAndReadSixteenArrayElements) {
     delete tvk::g_scene;
     tvk::g_scene = nullptr;
     PushObjectTransform();  // no scene: nothing happens
+}
+
+TEST(ObjectTransform, DrawingCommandsWithoutAWindowLeaveTheSceneAlone) {
+    tvk::OpenGLDodurudo noWindow;
+    tvk::g_scene = new tvk::Dodurudo3D(&noWindow);
+    Start3D(1, 100, 60);
+    SetCamera(1, 2, 3, 0, 0, 0);
+    SetLight(0, 255, 0, 0, 0, 0, -1, 0, 180);
+    SetLight(-3, 255, 0, 0, 0, 0, -1, 0, 1);
+    SetFog(255, 0, 0, 0);
+    SetCullMode(1);
+    SetTexture3D(0, 1);
+    DrawPoint3D(0, 0, -1, 255, 3);
+    DrawLine3D(0, 0, -1, 1, 1, -1, 255, 3);
+    DrawAxes(0, 0, 0);
+    ClearDepthBuffer();
+    End3D();
+    EXPECT_EQ(tvk::g_scene->Eye()[0], 0);
+    EXPECT_EQ(tvk::g_scene->LightMask(), 0);
+    EXPECT_FALSE(tvk::g_scene->ShadowPassActive());
+    EXPECT_FALSE(noWindow.clearDepthOnce);
+    delete tvk::g_scene;
+    tvk::g_scene = nullptr;
 }
 
 TEST(Matrices, ProjectionTangentFollowsTanOverTheUsefulAngles) {
