@@ -6,6 +6,7 @@
 #include "core/display.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/renderer.h"
+#include "gfx3d/scene.h"
 #include "tarnvik/gfx2d.h"
 
 using tvk::g_renderer;
@@ -49,7 +50,7 @@ void SetClearColour(RtInt colour) {
 }
 
 void SetViewport(RtInt x, RtInt y, RtInt width, RtInt height) {
-    // A pending shadow pass of the 3D scene ends here once the scene draws shadows.
+    if (tvk::g_scene) tvk::g_scene->EndShadowPass();  // its darkening covers the old viewport
     tvk::SetViewport(g_renderer, x, y, width, height);
 }
 

@@ -1,4 +1,43 @@
 // Commands of the gfx3d subsystem.
 #pragma once
 
+#include "tarnvik/arrays.h"
 #include "tarnvik/rt_string.h"
+
+// Entering and leaving 3D drawing; fov <= 0 gives an orthographic view of that angle.
+void Start3D(RtNumber nearClip, RtNumber farClip, RtNumber fov);
+void ClearDepthBuffer();
+void End3D();
+
+// Textures for 3D draws (-1 = none); mipmapping selects the slots' mipmapped textures.
+void SetTexture3D(RtNumber slot, RtNumber secondSlot);
+void SetMipmapping(RtNumber on);
+
+// Camera: the up vector is used by the next SetCamera.
+void SetCameraUp(RtNumber x, RtNumber y, RtNumber z);
+void SetCamera(RtNumber eyeX, RtNumber eyeY, RtNumber eyeZ, RtNumber targetX, RtNumber targetY, RtNumber targetZ);
+
+// Lights: cutoff 0 switches a light off, 180 makes it directional, above 90 a point light,
+// else a spot of that cone; a negative id sets the shadow light. Set lights after the camera.
+void SetLight(RtNumber id, RtNumber colour, RtNumber x, RtNumber y, RtNumber z, RtNumber dx, RtNumber dy, RtNumber dz,
+              RtNumber cutoff);
+void SetHeadLight(RtNumber id, RtNumber colour);
+// colour -1 switches fog off; linear fog from start to end (both 0: the clip distances).
+void SetFog(RtInt colour, RtNumber exponential, RtNumber startOrDensity, RtNumber end);
+void SetCullMode(RtNumber mode);  // > 0 clockwise front faces, < 0 counter-clockwise, 0 off
+void SetTextureOffset(RtNumber u, RtNumber v);
+void SetEnvironmentMapping(RtNumber on);
+
+// The object transform stack (16 levels, 16 rotations per level).
+void PushObjectTransform();
+void PopObjectTransform();
+void SetObjectPosition(RtNumber x, RtNumber y, RtNumber z);
+void SetObjectScale(RtNumber x, RtNumber y, RtNumber z);
+void RotateObject(RtNumber angle, RtNumber x, RtNumber y, RtNumber z);
+void MultiplyObjectMatrix(RtNumberArray& matrix);  // elements 0..15, column-major
+
+// 3D points, lines (size and width 1..512 pixels) and a 20-unit axes marker.
+void DrawPoint3D(RtNumber x, RtNumber y, RtNumber z, RtNumber colour, RtNumber size);
+void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2, RtNumber z2, RtNumber colour,
+                RtNumber width);
+void DrawAxes(RtNumber x, RtNumber y, RtNumber z);
