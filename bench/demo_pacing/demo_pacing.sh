@@ -13,7 +13,7 @@ export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 TMPDIR="$work/" LD_PRELOAD="$build/bench/demo_pacing/libswap_counter.so" \
   "$build/app/zelmor" >"$work/out.txt" 2>"$work/err.txt" &
 pid=$!
-window=$(find_window Zelmor)
+window=$(find_window Zelmor $pid)
 [ -n "$window" ] || { echo "window did not appear"; kill $pid; exit 1; }
 sleep "$seconds"
 xdotool windowfocus --sync "$window" key Escape

@@ -15,8 +15,8 @@ fail() { echo "$*"; exit 1; }
 
 TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &
 pid=$!
-window=$(find_window Zelmor)
-[ -n "$window" ] || fail "window did not appear"
+window=$(find_window Zelmor $pid)
+[ -n "$window" ] || fail "window did not appear: $(cat "$work/out.txt")"
 xdotool windowfocus --sync "$window"
 sleep 0.5
 

@@ -12,7 +12,7 @@ start() {
   TMPDIR="$work/" "$program" "$1" >"$work/out.txt" 2>&1 &
   pid=$!
   local window
-  window=$(find_window InputProbe)
+  window=$(find_window InputProbe $pid)
   [ -n "$window" ] || { echo "window did not appear in mode $1 on $DISPLAY"; cat "$work/out.txt"; xdpyinfo | head -3; kill $pid; exit 1; }
   xdotool windowfocus --sync "$window"
   sleep 0.3

@@ -10,10 +10,12 @@ for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
+# find_window NAME [PID]: gives up at once when the program PID has ended.
 find_window() {
   local window=""
   for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || break
     sleep 0.1
   done
   echo "$window"
