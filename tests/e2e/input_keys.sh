@@ -13,7 +13,7 @@ start() {
   pid=$!
   local window
   window=$(find_window InputProbe $pid)
-  [ -n "$window" ] || { echo "window did not appear in mode $1 on $DISPLAY"; cat "$work/out.txt"; xdpyinfo | head -3; kill $pid; exit 1; }
+  [ -n "$window" ] || { echo "window did not appear in mode $1 on $DISPLAY"; cat "$work/out.txt"; xdpyinfo | head -3; kill $pid 2>/dev/null; exit 1; }
   xdotool windowfocus --sync "$window"
   sleep 0.3
 }

@@ -18,14 +18,14 @@ run_and_press() {
   local pid=$!
   local window
   window=$(find_window Zelmor $pid)
-  [ -n "$window" ] || { echo "window did not appear"; kill $pid; show_run; return 1; }
+  [ -n "$window" ] || { echo "window did not appear"; kill $pid 2>/dev/null; show_run; return 1; }
   xdotool windowfocus --sync "$window"
   sleep 0.3
   xdotool keydown --delay 100 $keys
   sleep 0.5
   xdotool keyup $keys 2>/dev/null || true
   for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-  if kill -0 $pid 2>/dev/null; then echo "still running after $keys"; kill $pid; show_run; return 1; fi
+  if kill -0 $pid 2>/dev/null; then echo "still running after $keys"; kill $pid 2>/dev/null; show_run; return 1; fi
   local rc=0
   wait $pid || rc=$?
   [ "$rc" -eq 0 ] || { echo "exit code $rc after $keys"; show_run; return 1; }
