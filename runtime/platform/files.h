@@ -24,6 +24,9 @@ enum class PathKind { Missing, File, Directory };
 // The path as it exists on disk, or "" when nothing matches.
 std::string FindPath(const std::string& path);
 PathKind GetPathKind(const std::string& path);
+// For a path to be created: the existing file it names, or the directory found on disk plus the
+// last component as UTF-8.
+std::string PathForCreating(const std::string& path);
 
 // Descriptors are plain ints; -1 means none.
 int OpenForReading(const std::string& path);  // existing regular files only

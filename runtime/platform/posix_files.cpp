@@ -85,8 +85,8 @@ std::string MatchInDirectory(const std::string& dir, const std::string& componen
     return best;
 }
 
-// For a path to be created: the existing file it names, or the directory found on disk plus the
-// last component as UTF-8.
+}  // namespace
+
 std::string PathForCreating(const std::string& path) {
     std::string found = FindPath(path);
     if (!found.empty()) return found;
@@ -99,6 +99,8 @@ std::string PathForCreating(const std::string& path) {
     std::string parentFound = FindPath(parent);
     return Join(parentFound.empty() ? parent : parentFound, last);
 }
+
+namespace {
 
 int OpenRetrying(const char* path, int flags, mode_t mode) {
     int fd;
