@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -207,6 +208,7 @@ void DrawScene(const std::string& backgroundFile, const std::string& fragmentFil
 TEST_F(ScenePixels, EveryDrawingCommandGivesTheReferencePicture) {
     Make(kSprite, 16, 16, SpriteColour);
     Make(kSheet, 48, 32, SheetColour);
+    SetSpriteFrameSize(kSheet, 16, 16);
     Make(kGradient, 4, 4, GradientColour);
     Make(kSecond, 8, 8, SecondColour);
     tvk::BuildBuiltinFont(0);
