@@ -16,7 +16,7 @@ namespace {
 
 struct IniState {
     std::string name;       // the resolver's answer at opening; "" = no file
-    std::string writePath;  // where the write-back goes
+    std::string writePath;  // where the write-back goes: the program's name, anchored
     bool dirty = false;
     IniTable table;
 };
@@ -34,9 +34,8 @@ void LoadIni(const char* answer) {
 }  // namespace
 
 void WriteBackIni() {
-    if (!g_ini.dirty || g_ini.name.empty()) return;
+    if (!g_ini.dirty || g_ini.writePath.empty()) return;
     g_ini.dirty = false;
-    // A failed write-back is silent: the changes are lost.
     ReplaceFileContents(g_ini.writePath, g_ini.table.WrittenForm());
 }
 
@@ -55,7 +54,9 @@ void OpenIni(const RtString& name) {
     char answer[tvk::kPathBufferSize];
     tvk::ResolveFileName(tvk::g_memoryResolver, name.c_str(), answer, 1);
     g_ini.name = answer;
-    g_ini.writePath = tvk::AnchoredPath(g_ini.name);
+    // Changes go where a loose file of that name would be, even when the file was read from the
+    // packed archive or does not exist yet.
+    g_ini.writePath = tvk::AnchoredPath(name.c_str());
     tvk::LoadIni(answer);
 }
 

@@ -98,7 +98,7 @@ void WriteBackLineFile() {
     std::string text;
     for (int i = 0; i <= g_lines.lastLine; ++i) text += g_lines.lines[i] + "\r\n";
     if (g_lines.lastLine == kLineFileLines - 1) text += g_lines.rest;
-    ReplaceFileContents(g_lines.writePath, text);  // a failure is silent
+    ReplaceFileContents(g_lines.writePath, text);
 }
 
 }  // namespace tvk

@@ -1,6 +1,7 @@
 #include "files/line_files_write_back.h"
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
@@ -10,6 +11,8 @@
 #include "files/line_files.h"
 #include "files/memory_names.h"
 #include "platform/files.h"
+#include "platform/replace_file.h"
+#include "tarnvik/core.h"
 
 namespace tvk {
 
@@ -33,9 +36,13 @@ std::string AnchoredPath(const std::string& name) {
 
 bool ReplaceFileContents(const std::string& path, const std::string& text) {
     if (path.empty() || IsMemoryName(path.c_str())) return false;
-    FileStream out;
-    if (!out.OpenWrite(path.c_str())) return false;
-    return out.Write(text.data(), text.size());
+    std::string error;
+    if (platform::ReplaceFileContent(path, text.data(), text.size(), &error)) return true;
+    // The old file is still whole; say why the program's changes did not reach it.
+    std::string message = "Cannot write " + path + ": " + error;
+    WriteErrorLog(message.c_str());
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return false;
 }
 
 void WritePendingFilesAtExit() {

@@ -9,7 +9,9 @@ namespace tvk {
 // The name with the current directory put in front when it is relative, so a later write-back
 // lands where the file was read from even after the directory changed. "" for an unusable name.
 std::string AnchoredPath(const std::string& name);
-// Deletes the file and creates it anew holding text; false when it cannot be created.
+// Replaces the file's content with text through a temporary file beside it, so a fault leaves the
+// old content or the new, never a part. A failure keeps the old file and is reported in the error
+// log and on standard error; false then.
 bool ReplaceFileContents(const std::string& path, const std::string& text);
 
 // Writes back the INI table and the line store when they hold changes. Runs once: from the

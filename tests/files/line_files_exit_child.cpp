@@ -1,7 +1,9 @@
 // Leaves INI and line-file changes pending and ends: through the runtime ("run"), by returning
-// from main ("plain"), or by calling exit ("exit"). The test looks at the files afterwards.
+// from main ("plain"), or by calling exit ("exit"). "big" leaves a 48 MB INI value and a 48 MB
+// line pending, for a test that kills the write-back midway. The test looks at the files afterwards.
 #include <tarnvik.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -37,10 +39,24 @@ int AppMain() {
     return 0;
 }
 
+void MakeBigChanges() {
+    ChangeDirectory(g_dir.c_str());
+    std::string big(48u << 20, 'b');
+    OpenIni("settings.ini");
+    IniWrite("Big", "k", big.c_str());
+    WriteTextLine("lines.txt", 0, big.c_str());
+    std::puts("ready");
+    std::fflush(stdout);
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     g_mode = argv[1];
     g_dir = argv[2];
+    if (g_mode == "big") {
+        MakeBigChanges();
+        return 0;
+    }
     if (g_mode == "run") RunProgram(argc, argv);
     MakeChanges();
     if (g_mode == "exit") std::exit(0);

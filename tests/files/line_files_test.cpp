@@ -1,3 +1,9 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -121,5 +127,65 @@ TEST_P(LineFilesExitTest, PendingChangesAreWrittenAtExit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, LineFilesExitTest, ::testing::Values("run", "plain", "exit"));
+
+TEST(WriteBackFailure, AnUnwritableTargetIsReportedAndNothingIsLost) {
+    std::string dir = tvk::test::MakeTempDir();
+    std::filesystem::create_directory(dir + "/settings.ini");  // a directory where the file should go
+    std::ofstream(dir + "/lines.txt", std::ios::binary) << "old\r\n";
+    std::filesystem::create_directory(dir + "/lines2.txt");
+    tvk::test::ChildResult r = tvk::test::RunChild(
+        LINE_FILES_EXIT_CHILD, {"plain", dir},
+        {{"TMPDIR", dir + "/"}, {"SDL_VIDEODRIVER", "offscreen"}, {"TVK_SHOW", "0"}, {"ASAN_OPTIONS", "detect_leaks=0"}});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Cannot write " + dir + "/settings.ini: Is a directory"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Cannot write " + dir + "/lines2.txt: Is a directory"), std::string::npos) << r.err;
+    EXPECT_NE(tvk::test::ReadFile(dir + "/ErrorLog.txt").find("Cannot write " + dir + "/settings.ini"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "/settings.ini"));
+    EXPECT_EQ(tvk::test::ReadFile(dir + "/lines.txt"), "first\r\nsecond\r\n\r\nfourth\r\n");
+    std::filesystem::remove_all(dir);
+}
+
+// A kill at any moment of a large write-back leaves the old content or the new, never a part.
+TEST(WriteBackFailure, AKillDuringTheWriteLeavesOldOrNewContent) {
+    const std::string oldIni = "[Old]\r\nk=1\r\n";
+    const size_t newIniSize = std::string("[Big]\r\nk=\r\n").size() + (48u << 20);
+    int sawOld = 0, sawNew = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string dir = tvk::test::MakeTempDir();
+        std::ofstream(dir + "/settings.ini", std::ios::binary) << oldIni;
+        std::ofstream(dir + "/lines.txt", std::ios::binary) << "old line\r\n";
+        int toChild[2];
+        ASSERT_EQ(pipe(toChild), 0);
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            dup2(toChild[1], 1);
+            setenv("TMPDIR", (dir + "/").c_str(), 1);
+            execl(LINE_FILES_EXIT_CHILD, LINE_FILES_EXIT_CHILD, "big", dir.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(toChild[1]);
+        char ready[6] = {};
+        ASSERT_EQ(read(toChild[0], ready, 5), 5);  // the changes are pending; the write-back begins
+        close(toChild[0]);
+        usleep(static_cast<useconds_t>(attempt * 15000));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        std::string ini = tvk::test::ReadFile(dir + "/settings.ini");
+        std::string lines = tvk::test::ReadFile(dir + "/lines.txt");
+        if (ini == oldIni) {
+            ++sawOld;
+        } else {
+            ++sawNew;
+            EXPECT_EQ(ini.size(), newIniSize) << "attempt " << attempt;
+            EXPECT_EQ(ini.compare(0, 5, "[Big]"), 0);
+        }
+        EXPECT_TRUE(lines == "old line\r\n" || lines.size() == (48u << 20) + 2) << lines.size();
+        std::filesystem::remove_all(dir);
+    }
+    std::printf("kills during write-back: %d left the old file, %d the new one\n", sawOld, sawNew);
+}
 
 }  // namespace
