@@ -1,15 +1,32 @@
 // The runtime's music player: the audio device's music channel.
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/file_names.h"
+#include "files/file_stream.h"
 #include "files/memory_names.h"
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "sound/music.h"
+#include "sound/wav_reader.h"
 
 namespace tvk {
 namespace {
+
+// Only regular files reach the music library (a device such as /dev/zero would be read for
+// ever), and a WAV only with a header the runtime's own reader accepts.
+bool FitForMusicLibrary(const std::string& path) {
+    if (platform::GetPathKind(path) != platform::PathKind::File) return false;
+    FileStream in;
+    if (!in.OpenRead(path.c_str())) return false;
+    uint8_t head[12];
+    if (in.ReadUpTo(head, sizeof head) != sizeof head || !LooksLikeWav(head, sizeof head)) return true;
+    std::vector<uint8_t> bytes(static_cast<size_t>(in.Size()));
+    if (!in.OpenRead(path.c_str()) || in.ReadUpTo(bytes.data(), bytes.size()) != bytes.size()) return false;
+    return WavHeaderIsPlayable(bytes.data(), bytes.size());
+}
 
 class DeviceMusicPlayer final : public MusicPlayer {
 public:
@@ -20,6 +37,8 @@ public:
         MemoryRegion region;
         if (IsMemoryName(path)) {
             if (!FindMemoryRegion(path, region)) return false;
+            const auto* bytes = static_cast<const uint8_t*>(region.base);
+            if (LooksLikeWav(bytes, region.size) && !WavHeaderIsPlayable(bytes, region.size)) return false;
             track_ = platform::OpenMusicTrackFromMemory(region.base, region.size);
             if (track_) held_ = region.owner;
             return track_ != nullptr;
@@ -27,7 +46,8 @@ public:
         std::string systemPath;
         if (!ToSystemPath(path, systemPath)) return false;
         std::string found = platform::FindPath(systemPath);
-        track_ = platform::OpenMusicTrack(found.empty() ? systemPath.c_str() : found.c_str());
+        if (found.empty() || !FitForMusicLibrary(found)) return false;
+        track_ = platform::OpenMusicTrack(found.c_str());
         return track_ != nullptr;
     }
     void Close() override {

@@ -54,6 +54,7 @@ bool ConvertToDeviceFormat(const WavContents& wav, std::vector<int16_t>& out) {
     out.clear();
     const WavFormat& f = wav.format;
     if (f.bitsPerSample != 8 && f.bitsPerSample != 16) return false;
+    if (f.channels == 0) return false;  // no samples to take, whatever the block size says
     if (f.samplesPerSecond < kMinSoundRate || f.samplesPerSecond > kMaxSoundRate) return false;
     const int bytesPerSample = f.bitsPerSample / 8;
     const bool stereo = f.channels > 1;

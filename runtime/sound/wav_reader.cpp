@@ -63,4 +63,15 @@ bool ParseWav(const uint8_t* bytes, size_t size, WavContents& out) {
     return true;
 }
 
+bool LooksLikeWav(const uint8_t* bytes, size_t size) {
+    return bytes && size >= 12 && std::memcmp(bytes, "RIFF", 4) == 0 && std::memcmp(bytes + 8, "WAVE", 4) == 0;
+}
+
+bool WavHeaderIsPlayable(const uint8_t* bytes, size_t size) {
+    WavContents wav;
+    if (!ParseWav(bytes, size, wav)) return false;
+    const WavFormat& f = wav.format;
+    return f.channels > 0 && f.blockAlign > 0 && f.samplesPerSecond > 0 && f.bitsPerSample > 0;
+}
+
 }  // namespace tvk

@@ -25,5 +25,10 @@ struct WavContents {
 // it. Other chunks are skipped by exactly their length, with no pad byte after odd lengths. False
 // when a header, the format or the whole data chunk does not fit inside the bytes.
 bool ParseWav(const uint8_t* bytes, size_t size, WavContents& out);
+// For bytes that begin as a WAV file: whether the header describes sound that can be played
+// (channels, block size and rate above 0, a data chunk inside the file). The music library
+// divides by these numbers, so a WAV that fails here never reaches it.
+bool WavHeaderIsPlayable(const uint8_t* bytes, size_t size);
+bool LooksLikeWav(const uint8_t* bytes, size_t size);
 
 }  // namespace tvk

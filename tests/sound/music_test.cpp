@@ -201,6 +201,19 @@ TEST(DeviceMusic, PlaysPausesAndStopsAWav) {
     EXPECT_EQ(IsMusicPlaying(), 1);
     StopMusic();
 
+    // Headers the music library would divide by zero on, and a device that never ends, are
+    // refused before they reach it.
+    for (uint16_t blockAlign : {uint16_t(0), uint16_t(2)}) {
+        test::WriteFile(path, test::MakeWav(test::WavSpec{.channels = 0, .rate = 8000, .bits = 16, .blockAlign = blockAlign},
+                                            std::vector<uint8_t>(800, 0)));
+        PlayMusic(path.c_str(), 0);
+        EXPECT_EQ(LastError().code, 3);
+        EXPECT_EQ(IsMusicPlaying(), 0);
+    }
+    PlayMusic("/dev/zero", 0);
+    EXPECT_EQ(LastError().code, 3);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+
     test::WriteFile(path, {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c'});
     PlayMusic(path.c_str(), 0);
     EXPECT_EQ(LastError().code, 3);

@@ -77,6 +77,8 @@ TEST(SampleConversion, RefusesWhatCannotBePlayed) {
     EXPECT_FALSE(ok);
     Convert(WavSpec{.channels = 0, .blockAlign = 0}, std::vector<uint8_t>(8, 0), ok);
     EXPECT_FALSE(ok);
+    Convert(WavSpec{.channels = 0, .blockAlign = 2}, std::vector<uint8_t>(8, 0), ok);
+    EXPECT_FALSE(ok);
     Convert(WavSpec{}, {1, 2, 3}, ok);  // less than one frame
     EXPECT_FALSE(ok);
     // Two megabytes at 100 Hz would become hours of samples.
