@@ -32,6 +32,20 @@ TEST(ArrayShape, DimensionsStridesAndLayout) {
     EXPECT_EQ(ArraySize(a, -1), 0);
 }
 
+TEST(ArrayShape, AZeroFirstSizeKeepsTheOtherDimensions) {
+    RtStringArray a;
+    DimArray(a, 0, 5);
+    EXPECT_EQ(a.dimensions, 2);  // so PushElement treats it as any two-dimensional array
+    EXPECT_EQ(ArraySize(a, 0), 0);
+    EXPECT_EQ(ArraySize(a, 1), 5);
+    EXPECT_EQ(tvk::ArrayElementCount(a), 0);
+    DimArray(a, 0, 0, 2, 3);
+    EXPECT_EQ(a.dimensions, 4);
+    RedimArray(a, 2, 2);  // nothing to keep from an empty array, and nothing read from it
+    EXPECT_EQ(a.dimensions, 2);
+    EXPECT_EQ(ArrayElement(a, 1, 1), RtString());
+}
+
 TEST(ArrayShape, EveryElementOwnsItsPlace) {
     // Gaps and negative inner sizes must not make two indices share storage.
     RtIntArray a;

@@ -152,9 +152,11 @@ void SetArrayShape(RtArray<T>& a, RtInt s0, RtInt s1, RtInt s2, RtInt s3) {
     auto used = [](RtInt size) { return size > 0 ? size : 0; };
     auto step = [](RtInt size) { return size > 0 ? size : 1; };
     a.size0 = used(s0);
-    a.size1 = a.size0 ? used(s1) : 0;
-    a.size2 = a.size0 ? used(s2) : 0;
-    a.size3 = a.size0 ? used(s3) : 0;
+    // The higher sizes are kept even when size 0 is 0: such an array holds no element, but it
+    // still has the dimensions it was given.
+    a.size1 = used(s1);
+    a.size2 = used(s2);
+    a.size3 = used(s3);
     a.stride1 = a.size0;
     a.stride2 = (a.size1 || a.size2 || a.size3) ? a.size0 * step(a.size1) : 0;
     a.stride3 = (a.size2 || a.size3) ? a.size0 * step(a.size1) * step(a.size2) : 0;
@@ -250,7 +252,7 @@ void RedimArray(RtArray<T>& a, RtInt size0, RtInt size1, RtInt size2, RtInt size
         tvk::SetArrayShape(a, 0, 0, 0, 0);
         return;
     }
-    if (a.dimensions == 0) {
+    if (a.dimensions == 0 || a.size0 == 0) {  // nothing to keep
         DimArray(a, size0, size1, size2, size3);
         return;
     }
