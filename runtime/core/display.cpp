@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "core/frame_loop.h"
-#include "core/gl_extensions.h"
 #include "core/software_gl_check.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
+#include "gl/gl_extensions.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "tarnvik/core.h"
@@ -137,17 +137,8 @@ int HideDisplay(OpenGLDodurudo* r) {
     return 1;
 }
 
-int DestroyDisplay(OpenGLDodurudo* r) {
-    ResetAllSlots();
-    if (r->displayCreated) DeleteBackgroundTextures();
-    if (r->fullscreenActive) platform::LeaveFullscreenMode(r->window);
-    r->fullscreenActive = false;
-    platform::DestroyGlWindow(r->window);
-    r->window = nullptr;
-    r->width = r->height = 0;
-    return 0;
-}
-
 }  // namespace tvk
 
 RtInt IsFullscreen() { return tvk::g_renderer && tvk::g_renderer->fullscreenActive ? 1 : 0; }
+
+void GetDesktopSize(RtInt& width, RtInt& height) { tvk::GetCapturedDesktopSize(width, height); }

@@ -12,7 +12,6 @@ bool CreateDisplay(OpenGLDodurudo* renderer, int32_t width, int32_t height, int3
 int EnterWindowed(OpenGLDodurudo* renderer);
 bool EnterFullscreen(OpenGLDodurudo* renderer);
 int HideDisplay(OpenGLDodurudo* renderer);
-int DestroyDisplay(OpenGLDodurudo* renderer);
 
 // Desktop size captured when the window was made.
 void GetCapturedDesktopSize(int32_t& width, int32_t& height);

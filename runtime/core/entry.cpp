@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/frame_state.h"
-#include "core/last_error.h"
+#include "base/frame_state.h"
+#include "base/last_error.h"
 #include "core/lifecycle.h"
 #include "platform/window.h"
 #include "tarnvik/core.h"

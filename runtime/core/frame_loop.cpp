@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
+#include "base/last_error.h"
 #include "core/display.h"
 #include "core/frame_limiter.h"
-#include "core/last_error.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
@@ -47,8 +47,7 @@ void RunPauseLoop() {
     FrameState& f = Frame();
     std::puts("pause loop in showscreen");
     while (f.paused != 0 && !f.activationRequest) {
-        MusicLoopCheck();
-        PumpMessages(g_renderer, ResolveMessageCallback());
+        ServiceWindow();
         platform::SleepMs(kPausePollMs);
     }
     std::puts("pause ended");
@@ -64,6 +63,11 @@ void ClearAfterPresent(OpenGLDodurudo* r) {
 }
 
 }  // namespace
+
+void ServiceWindow() {
+    MusicLoopCheck();
+    PumpMessages(g_renderer, ResolveMessageCallback());
+}
 
 int PumpMessages(OpenGLDodurudo*, MessageCallback callback) {
     platform::Event event;
@@ -114,12 +118,9 @@ void ShowScreen() {
     if (IsKeyDown(g_input, kLeftAlt) && IsKeyDown(g_input, kF4)) EndOnQuitRequest();
 
     if (g_scene) g_scene->StencilDrawingOff();
-    MusicLoopCheck();
-
-    MessageCallback callback = ResolveMessageCallback();
-    PumpMessages(g_renderer, callback);
+    ServiceWindow();
     if (!g_renderer) return;
-    PresentFrame(g_renderer, callback);
+    PresentFrame(g_renderer, ResolveMessageCallback());
 
     ResetFrameState(g_renderer);
     DrawBackgroundImage(0);

@@ -1,7 +1,7 @@
 // Presenting frames and servicing the window between them.
 #pragma once
 
-#include "core/frame_state.h"
+#include "base/frame_state.h"
 
 namespace tvk {
 
@@ -14,6 +14,9 @@ struct Event;
 int PresentFrame(OpenGLDodurudo* renderer, MessageCallback callback);
 // Handles every pending window event; with a callback it runs before each one. Returns 1.
 int PumpMessages(OpenGLDodurudo* renderer, MessageCallback callback);
+// Keeps the window answering between frames: the music loop check, then every pending message
+// (with the program's message callback when it has one).
+void ServiceWindow();
 // What the main window does with one event (close, focus, input).
 void HandleWindowEvent(const platform::Event& event);
 

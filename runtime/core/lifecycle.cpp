@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/error_log.h"
+#include "base/last_error.h"
+#include "base/timer.h"
 #include "core/display.h"
-#include "core/error_log.h"
 #include "core/frame_loop.h"
-#include "core/last_error.h"
-#include "core/timer.h"
 #include "files/file_channels.h"
 #include "files/library_bindings.h"
 #include "files/line_files_write_back.h"

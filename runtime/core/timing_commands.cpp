@@ -1,12 +1,15 @@
-// The program's time commands and the commands that start other programs.
+// The program's time commands, the commands that start other programs and handing a
+// document to the desktop: all but the time commands let go of the runtime first.
 #include <cstdlib>
+#include <string>
 
-#include "core/frame_state.h"
+#include "base/frame_state.h"
 #include "core/lifecycle.h"
 #include "gfx2d/renderer.h"
 #include "platform/process.h"
 #include "platform/system.h"
 #include "tarnvik/core.h"
+#include "tarnvik/values.h"
 
 RtNumber GetFrameTime() {
     const tvk::FrameState& f = tvk::Frame();
@@ -38,4 +41,14 @@ void RunAndEnd(const RtString& commandLine) {
     RtNumber ignored = 0;
     RunProcess(copy, 0, 1, ignored);
     std::exit(0);
+}
+
+void OpenDocument(const RtString& path) {
+    // The runtime lets go of the display first, so the opened document can take the screen.
+    tvk::ShutdownRuntime();
+    std::string target(path.c_str(), path.Length());
+    for (char& c : target)
+        if (c == '\\') c = '/';
+    tvk::platform::OpenWithDesktop(target);
+    EndProgram();
 }

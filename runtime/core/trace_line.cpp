@@ -3,10 +3,10 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "core/debugger_block.h"
-#include "core/debugger_channel.h"
-#include "core/frame_state.h"
-#include "core/last_error.h"
+#include "base/debugger_block.h"
+#include "base/debugger_channel.h"
+#include "base/frame_state.h"
+#include "base/last_error.h"
 #include "input/input_devices.h"
 #include "platform/mouse.h"
 #include "tarnvik/core.h"

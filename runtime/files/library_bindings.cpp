@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/debugger_channel.h"
+#include "base/debugger_channel.h"
 #include "files/file_names.h"
 #include "platform/libraries.h"
 #include "tarnvik/core.h"

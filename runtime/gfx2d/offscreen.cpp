@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "core/gl_extensions.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
+#include "gl/gl_extensions.h"
 #include "tarnvik/gfx2d.h"
 
 namespace tvk {

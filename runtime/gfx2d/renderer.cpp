@@ -4,9 +4,11 @@
 
 #include <initializer_list>
 
-#include "core/display.h"
+#include "gfx2d/frame_assets.h"
 #include "gfx2d/offscreen.h"
+#include "gfx2d/sprite_slots.h"
 #include "gfx2d/texture_binding.h"
+#include "platform/window.h"
 
 namespace tvk {
 
@@ -16,6 +18,17 @@ OpenGLDodurudo::~OpenGLDodurudo() {
     FinishOffscreenTarget(this);
     DestroyDisplay(this);
     ReleaseOffscreenScreens();
+}
+
+int DestroyDisplay(OpenGLDodurudo* r) {
+    ResetAllSlots();
+    if (r->displayCreated) DeleteBackgroundTextures();
+    if (r->fullscreenActive) platform::LeaveFullscreenMode(r->window);
+    r->fullscreenActive = false;
+    platform::DestroyGlWindow(r->window);
+    r->window = nullptr;
+    r->width = r->height = 0;
+    return 0;
 }
 
 void SetViewport(OpenGLDodurudo* r, int32_t x, int32_t y, int32_t w, int32_t h) {

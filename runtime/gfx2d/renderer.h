@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "gfx2d/shaders.h"
+
 namespace tvk {
 
 namespace platform {
@@ -51,12 +53,18 @@ public:
     // drawing a sprite on a software driver, so a unit known to be off is left alone. Anything
     // that turns that unit on must set this; a new context starts it over.
     bool secondUnitMayBeOn = true;
+    // The shader pairs the program loaded, for 2D and 3D drawing alike; they live and die
+    // with the context.
+    ShaderTable shaders;
 };
 
 extern OpenGLDodurudo* g_renderer;
 
 // Viewport and the default 2D state; zero or negative width or height means the whole window.
 void SetViewport(OpenGLDodurudo* renderer, int32_t x, int32_t y, int32_t w, int32_t h);
+// Releases the window with its context and everything made in it (sprite slots, background
+// textures); the renderer keeps working without a window. Returns 0.
+int DestroyDisplay(OpenGLDodurudo* renderer);
 // The 2D state every frame starts from (blending off, alpha test on, white, full alpha).
 void ResetFrameState(OpenGLDodurudo* renderer);
 // The alpha byte a colour is drawn with: 0 for the transparent colour, else the current alpha.

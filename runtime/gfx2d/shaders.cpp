@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/gl_extensions.h"
 #include "files/file_stream.h"
 #include "files/resolver.h"
 #include "gfx2d/frame_assets.h"
-#include "gfx3d/scene.h"
+#include "gfx2d/renderer.h"
+#include "gl/gl_extensions.h"
 #include "tarnvik/core.h"
 #include "tarnvik/gfx2d.h"
 
@@ -83,7 +83,7 @@ bool g_missingSupportReported = false;
 
 }  // namespace
 
-ShaderTable* ActiveShaderTable() { return g_scene ? &g_scene->Shaders() : nullptr; }
+ShaderTable* ActiveShaderTable() { return g_renderer ? &g_renderer->shaders : nullptr; }
 
 bool LoadShaderPair(ShaderTable& table, int index, const char* vertexFile, const char* fragmentFile,
                     ShaderMessages messages) {

@@ -20,7 +20,7 @@ struct ShaderTable {
     int current = -1;  // -1: fixed-function drawing
 };
 
-// The scene's table; null without a scene.
+// The renderer's table; null without a renderer.
 ShaderTable* ActiveShaderTable();
 
 // Compiles and links a pair into entry `index` (an empty name leaves out that stage; a file that

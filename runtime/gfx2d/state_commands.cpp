@@ -3,10 +3,8 @@
 
 #include <cmath>
 
-#include "core/display.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/renderer.h"
-#include "gfx3d/scene.h"
 #include "tarnvik/gfx2d.h"
 
 using tvk::g_renderer;
@@ -49,11 +47,6 @@ void SetClearColour(RtInt colour) {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void SetViewport(RtInt x, RtInt y, RtInt width, RtInt height) {
-    if (tvk::g_scene) tvk::g_scene->EndShadowPass();  // its darkening covers the old viewport
-    tvk::SetViewport(g_renderer, x, y, width, height);
-}
-
 void GetViewport(RtInt& x, RtInt& y, RtInt& width, RtInt& height) {
     x = y = width = height = 0;
     if (!g_renderer) return;
@@ -84,7 +77,6 @@ void GetScreenSize(RtNumber& width, RtNumber& height) {
     height = h;
 }
 
-void GetDesktopSize(RtInt& width, RtInt& height) { tvk::GetCapturedDesktopSize(width, height); }
 
 void GetDesktopSize(RtNumber& width, RtNumber& height) {
     RtInt w, h;

@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "core/gl_extensions.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
+#include "gl/gl_extensions.h"
 
 namespace tvk {
 namespace {

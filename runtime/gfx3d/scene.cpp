@@ -88,7 +88,7 @@ void Dodurudo3D::Start(float nearClip, float farClip, float fov) {
 
     const float eye[3] = {0, 0, 0}, target[3] = {0, 0, -1};
     SetCamera(eye[0], eye[1], eye[2], target[0], target[1], target[2]);
-    if (shaders_.current >= 0) SetSamplerUniforms();
+    if (ShaderInUse()) SetSamplerUniforms();
 }
 
 void Dodurudo3D::ClearDepth() {
@@ -133,8 +133,10 @@ void Dodurudo3D::SetTexture(int32_t slot, int32_t secondSlot) {
     secondTextureSlot_ = secondSlot;
     textureMipmapped_ = mipmapping_;
     BindTextures();
-    if (shaders_.current >= 0) SetSamplerUniforms();
+    if (ShaderInUse()) SetSamplerUniforms();
 }
+
+bool Dodurudo3D::ShaderInUse() const { return renderer_ && renderer_->shaders.current >= 0; }
 
 void Dodurudo3D::BindTextures() { BindTexture(renderer_, textureSlot_, secondTextureSlot_, textureMipmapped_); }
 

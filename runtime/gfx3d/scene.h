@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 
-#include "gfx2d/shaders.h"
 #include "gfx3d/matrix4.h"
 #include "gfx3d/object_transform.h"
 
@@ -90,13 +89,11 @@ public:
     void DrawLine(const float a[3], const float b[3], int32_t colour, float width);
     void DrawAxes(float x, float y, float z);
 
-    // The shader pairs the program loaded, for 2D and 3D drawing alike.
-    ShaderTable& Shaders() { return shaders_; }
-
 private:
     void SetProjection(float fov);
     void StoreCamera(const Matrix4& view);
     void SetSamplerUniforms();
+    bool ShaderInUse() const;
     template <class Draw>
     void DrawFlat(int32_t colour, Draw draw);
 
@@ -118,7 +115,6 @@ private:
     bool textureMipmapped_ = false;  // the switch as it was when the pair was set
     bool mipmapping_ = false;
     ObjectTransformStack transforms_;
-    ShaderTable shaders_;
 };
 
 extern Dodurudo3D* g_scene;

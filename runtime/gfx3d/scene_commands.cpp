@@ -5,6 +5,7 @@
 
 #include "gfx2d/renderer.h"
 #include "gfx3d/scene.h"
+#include "tarnvik/gfx2d.h"
 #include "tarnvik/gfx3d.h"
 
 using tvk::g_scene;
@@ -126,4 +127,11 @@ void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2,
 
 void DrawAxes(RtNumber x, RtNumber y, RtNumber z) {
     if (tvk::Dodurudo3D* scene = DrawingScene()) scene->DrawAxes(F(x), F(y), F(z));
+}
+
+// The viewport is a 2D setting, but a shadow pass in progress must end first: its darkening
+// covers the old viewport.
+void SetViewport(RtInt x, RtInt y, RtInt width, RtInt height) {
+    if (g_scene) g_scene->EndShadowPass();
+    tvk::SetViewport(tvk::g_renderer, x, y, width, height);
 }

@@ -102,6 +102,8 @@ void SwapBuffers(GlWindow* window) {
 
 void* GlProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
+bool GlContextCurrent() { return SDL_GL_GetCurrentContext() != nullptr; }
+
 void SetWindowTitle(GlWindow* window, const char* title) {
     if (window) SDL_SetWindowTitle(window->window, Latin1ToUtf8(title).c_str());
 }

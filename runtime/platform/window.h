@@ -32,6 +32,8 @@ void DestroyGlWindow(GlWindow* window);
 bool MakeCurrent(GlWindow* window);
 void SwapBuffers(GlWindow* window);
 void* GlProcAddress(const char* name);
+// Whether a GL context made by CreateGlWindow is current on this thread.
+bool GlContextCurrent();
 
 void SetWindowTitle(GlWindow* window, const char* title);
 std::string WindowTitle(GlWindow* window);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/frame_state.h"
+#include "base/frame_state.h"
 #include "files/resolver.h"
 #include "tarnvik/core.h"
 #include "tarnvik/sound.h"

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/debugger_channel.h"
+#include "base/debugger_channel.h"
 #include "tarnvik/arrays.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"

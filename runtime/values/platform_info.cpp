@@ -4,11 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "gfx2d/renderer.h"
 #include "platform/platform_info.h"
 #include "platform/window.h"
-#include "values/platform_info_locale.h"
 #include "tarnvik/values.h"
+#include "values/platform_info_locale.h"
 
 namespace {
 
@@ -52,7 +51,7 @@ RtString BatteryText() {
 
 RtString GlEntryPointText(const char* name) {
     // The lookup needs the runtime's own context to be current.
-    bool haveContext = tvk::g_renderer && tvk::g_renderer->window;
+    bool haveContext = tvk::platform::GlContextCurrent();
     bool found = haveContext && tvk::platform::GlEntryPointExported(name) && tvk::platform::GlProcAddress(name);
     return RtString(found ? "1" : "0");
 }

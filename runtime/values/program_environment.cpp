@@ -1,9 +1,8 @@
-// The console, the command line and handing a document to the desktop.
+// The console and the command line.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "core/lifecycle.h"
 #include "platform/system.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
@@ -34,13 +33,3 @@ RtString ReadConsoleLine() {
 RtString CommandLine() { return StoredCommandLine(); }
 
 void SetCommandLine(const RtString& text) { StoredCommandLine() = text; }
-
-void OpenDocument(const RtString& path) {
-    // The runtime lets go of the display first, so the opened document can take the screen.
-    tvk::ShutdownRuntime();
-    std::string target(path.c_str(), path.Length());
-    for (char& c : target)
-        if (c == '\\') c = '/';
-    tvk::platform::OpenWithDesktop(target);
-    EndProgram();
-}

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/error_log.h"
+#include "base/error_log.h"
 #include "support/child_process.h"
 #include "tarnvik/core.h"
 

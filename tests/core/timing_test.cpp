@@ -1,7 +1,7 @@
 // The clock, frame-rate setting and starting other programs.
 #include <gtest/gtest.h>
 
-#include "core/frame_state.h"
+#include "base/frame_state.h"
 #include "gfx2d/renderer.h"
 #include "tarnvik/core.h"
 

@@ -2,8 +2,8 @@
 // whatever the block asks for.
 #include <gtest/gtest.h>
 
-#include "core/debugger_block.h"
-#include "core/last_error.h"
+#include "base/debugger_block.h"
+#include "base/last_error.h"
 #include "tarnvik/core.h"
 #include "tarnvik/debug.h"
 

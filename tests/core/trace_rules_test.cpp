@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "core/debugger_block.h"
+#include "base/debugger_block.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Leaves INI and line-file changes pending and ends: through the runtime ("run"), by returning
 // from main ("plain"), or by calling exit ("exit"). "big" leaves a 48 MB INI value and a 48 MB
-// line pending, for a test that kills the write-back midway. The test looks at the files afterwards.
+// line pending, for a test that kills the write-back midway; "full" leaves 2 MB of each pending at
+// exit, for a test on a file system too small for them. The test looks at the files afterwards.
 #include <tarnvik.h>
 
 #include <cstdio>
@@ -49,12 +50,24 @@ void MakeBigChanges() {
     std::fflush(stdout);
 }
 
+void MakeChangesTooBigForTheDisk() {
+    ChangeDirectory(g_dir.c_str());
+    std::string big(2u << 20, 'f');
+    OpenIni("settings.ini");
+    IniWrite("Big", "k", big.c_str());
+    WriteTextLine("lines.txt", 0, big.c_str());
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     g_mode = argv[1];
     g_dir = argv[2];
     if (g_mode == "big") {
         MakeBigChanges();
+        return 0;
+    }
+    if (g_mode == "full") {
+        MakeChangesTooBigForTheDisk();
         return 0;
     }
     if (g_mode == "run") RunProgram(argc, argv);

@@ -24,6 +24,7 @@ protected:
     void SetUp() override {
         GlDisplayTest::SetUp();
         tvk::g_scene = new tvk::Dodurudo3D(tvk::g_renderer);
+        tvk::g_renderer->shaders = tvk::ShaderTable{};  // the window, and with it the table, serves the whole suite
         g_messages.clear();
     }
     void TearDown() override {
@@ -36,7 +37,7 @@ protected:
         std::ofstream(path) << source;
         return path;
     }
-    static tvk::ShaderTable& Table() { return tvk::g_scene->Shaders(); }
+    static tvk::ShaderTable& Table() { return tvk::g_renderer->shaders; }
     static uint32_t Red(int x, int y) { return ReadRgba(x, y) & 0xFF; }
 };
 

@@ -1,10 +1,10 @@
 // Entering 3D, the projection and camera, drawing points and lines, and returning to 2D.
 #include "gfx3d/scene_fixture.h"
 
-#include "core/gl_extensions.h"
-#include "tarnvik/core.h"
 #include "gfx2d/sprite_slots.h"
+#include "gl/gl_extensions.h"
 #include "tarnvik/arrays.h"
+#include "tarnvik/core.h"
 
 #include <fstream>
 

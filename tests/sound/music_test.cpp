@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/frame_state.h"
-#include "core/last_error.h"
+#include "base/frame_state.h"
+#include "base/last_error.h"
 #include "files/memory_names.h"
 #include "platform/audio.h"
 #include "sound/music.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/last_error.h"
+#include "base/last_error.h"
 #include "files/memory_names.h"
 #include "sound/sound_device.h"
 #include "sound/wav_builder.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/frame_state.h"
+#include "base/frame_state.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
 

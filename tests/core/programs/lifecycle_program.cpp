@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/frame_state.h"
+#include "base/frame_state.h"
 #include "gfx2d/renderer.h"
 #include "platform/events.h"
 #include "platform/window.h"

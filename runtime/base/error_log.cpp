@@ -1,4 +1,4 @@
-#include "core/error_log.h"
+#include "base/error_log.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/debugger_channel.h"
-#include "core/frame_state.h"
-#include "core/timer.h"
+#include "base/debugger_channel.h"
+#include "base/frame_state.h"
+#include "base/timer.h"
 
 namespace tvk {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/debugger_block.h"
+#include "base/debugger_block.h"
 
 #include <algorithm>
 #include <climits>

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/debugger_channel.h"
+#include "base/debugger_channel.h"
 #include "tarnvik/core.h"
 
 void DebugPrint(const RtString& text) {

@@ -1,4 +1,4 @@
-#include "core/debugger_channel.h"
+#include "base/debugger_channel.h"
 
 #include "platform/system.h"
 

@@ -1,11 +1,10 @@
 // Commands that wait for the user, keeping the window answering while they do.
+#include "base/frame_state.h"
 #include "core/frame_loop.h"
-#include "core/frame_state.h"
 #include "gfx2d/renderer.h"
 #include "input/input_devices.h"
 #include "input/joystick_wait_check.h"
 #include "platform/system.h"
-#include "sound/music.h"
 #include "tarnvik/core.h"
 #include "tarnvik/input.h"
 
@@ -14,11 +13,6 @@ namespace {
 
 constexpr int kWaitRounds = 15;
 constexpr double kRoundSleepMs = 5;
-
-void ServiceWindow() {
-    MusicLoopCheck();
-    PumpMessages(g_renderer, ResolveMessageCallback());
-}
 
 bool AnyKeyDown(const InputDevices* input) {
     for (int code = 0; code < 255; ++code)

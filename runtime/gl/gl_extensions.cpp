@@ -1,4 +1,4 @@
-#include "core/gl_extensions.h"
+#include "gl/gl_extensions.h"
 
 #include <cstdio>
 #include <cstring>
