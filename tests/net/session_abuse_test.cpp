@@ -2,8 +2,8 @@
 // within kAnswerBoundMs. The figures are printed so slow machines show how close they came.
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <thread>
-
 
 #include "net/session.h"
 #include "net/session_wire.h"
