@@ -127,23 +127,26 @@ void HostilePeers::Flood(int count) {
 }
 
 void HostilePeers::HoldIdle(int count) {
+    // Opened a few at a time, as many peers would arrive, so the waiting queue of the listener
+    // does not simply overflow.
+    constexpr int kOpensPerRound = 20;
     struct Idle {
         int fd = -1;
         Clock::time_point reopenAt;
     };
     std::vector<Idle> idle(static_cast<size_t>(count));
-    for (Idle& connection : idle) connection.fd = OpenConnection(port_);
-    idleOpen = count;
     std::vector<pollfd> polls(idle.size());
     while (!stop_) {
         for (size_t i = 0; i < idle.size(); ++i) polls[i] = {idle[i].fd, POLLIN, 0};
-        poll(polls.data(), polls.size(), 20);
+        poll(polls.data(), polls.size(), 10);
         auto now = Clock::now();
+        int opened = 0;
         for (size_t i = 0; i < idle.size(); ++i) {
             Idle& connection = idle[i];
             if (connection.fd < 0) {
-                if (now < connection.reopenAt) continue;
+                if (now < connection.reopenAt || opened == kOpensPerRound) continue;
                 connection.fd = OpenConnection(port_);
+                ++opened;
                 ++idleOpen;
                 continue;
             }
