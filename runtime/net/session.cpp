@@ -164,7 +164,7 @@ int HostOn(Session& session, int port) {
     EndSession(session);
     port = SessionPort(port);
     StartSockets();
-    int listener = ListenTcp(port);
+    int listener = ListenTcp(port, kSessionBacklog);
     {
         SessionLock hold(session);
         session.holdsSocketStart = true;
@@ -173,9 +173,11 @@ int HostOn(Session& session, int port) {
     if (listener < 0) return Fail(session);
     int connection = ConnectTcp(ResolveHost("", port), kConnectWaitMs);
     if (connection < 0) return Fail(session);
+    SocketAddress ownEnd = LocalAddressOf(connection);
     {
         SessionLock hold(session);
         session.connection = connection;
+        session.ownEnd = ownEnd;
         session.isHost = true;
     }
     return StartWorker(session) ? 1 : Fail(session);
@@ -225,6 +227,7 @@ int EndSession(Session& session) {
     session.members.clear();
     session.ownReader = SessionMessageReader{};
     session.listener = -1;
+    session.ownEnd = SocketAddress{};
     session.isHost = false;
     session.accepting = true;
     session.holdsSocketStart = false;

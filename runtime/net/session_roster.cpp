@@ -12,7 +12,15 @@ const char kNoData[] = "NO_DATA";
 
 void HostRoster::Reset() {
     players_.clear();
+    perConnection_.clear();
+    idInUse_.assign(kIdNone, false);
     nextId_ = kFirstPlayerId;
+    ownConnection_ = -1;
+}
+
+size_t HostRoster::PlayersOf(int connection) const {
+    auto found = perConnection_.find(connection);
+    return found == perConnection_.end() ? 0 : found->second;
 }
 
 const RosterPlayer* HostRoster::Find(uint16_t id) const {
@@ -40,7 +48,7 @@ void HostRoster::Handle(int connection, const SessionMessage& message, bool acce
         return;
     case kPlayerLeaves:
         if (!Owns(connection, source)) return;
-        std::erase_if(players_, [source](const RosterPlayer& player) { return player.id == source; });
+        Leave(source);
         left.push_back(source);
         return;
     case kCountRequest:
@@ -68,11 +76,37 @@ void HostRoster::Relay(const SessionMessage& message, std::vector<OutgoingMessag
 }
 
 void HostRoster::Join(int connection, const SessionMessage& message, std::vector<OutgoingMessage>& out) {
-    if (players_.size() >= kMaxSessionPlayers || nextId_ >= kIdNone) return;
+    if (players_.size() >= kMaxSessionPlayers) return;
+    if (connection != ownConnection_ && PlayersOf(connection) >= kMaxPlayersPerConnection) return;
+    uint16_t id;
+    if (!TakeId(id)) return;
     JoinRecord record = DecodeJoinRecord(message.payload);
-    uint16_t id = nextId_++;
     players_.push_back({connection, id, record.hidden, record.name});
+    ++perConnection_[connection];
     out.push_back({connection, {kJoinAccepted, static_cast<int16_t>(id), kTargetHost, {}}});
+}
+
+// Ids go out in rising order from 101; once 0xFEFF is reached they start over at 101 and skip
+// those still in use, so an id that came free is handed out again as late as possible.
+bool HostRoster::TakeId(uint16_t& id) {
+    for (size_t tried = 0; tried < kIdNone - kFirstPlayerId; ++tried) {
+        uint16_t candidate = nextId_;
+        nextId_ = candidate + 1 >= kIdNone ? kFirstPlayerId : static_cast<uint16_t>(candidate + 1);
+        if (idInUse_[candidate]) continue;
+        idInUse_[candidate] = true;
+        id = candidate;
+        return true;
+    }
+    return false;
+}
+
+void HostRoster::Leave(uint16_t id) {
+    auto player = std::find_if(players_.begin(), players_.end(), [id](const RosterPlayer& p) { return p.id == id; });
+    if (player == players_.end()) return;
+    auto count = perConnection_.find(player->connection);
+    if (count != perConnection_.end() && --count->second == 0) perConnection_.erase(count);
+    idInUse_[id] = false;
+    players_.erase(player);
 }
 
 std::string HostRoster::Answer(const SessionMessage& request) const {
@@ -100,9 +134,14 @@ std::string HostRoster::Answer(const SessionMessage& request) const {
 }
 
 void HostRoster::DropConnection(int connection, std::vector<uint16_t>& left) {
-    for (const RosterPlayer& player : players_)
-        if (player.connection == connection) left.push_back(player.id);
+    for (const RosterPlayer& player : players_) {
+        if (player.connection != connection) continue;
+        left.push_back(player.id);
+        idInUse_[player.id] = false;
+    }
     std::erase_if(players_, [connection](const RosterPlayer& player) { return player.connection == connection; });
+    perConnection_.erase(connection);
+    if (connection == ownConnection_) ownConnection_ = -1;
 }
 
 }  // namespace tvk

@@ -5,14 +5,18 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "net/session_wire.h"
 
 namespace tvk {
 
-// More players than this are refused, as are joins once the ids run out below kIdNone.
+// More players than this are refused.
 inline constexpr size_t kMaxSessionPlayers = 1024;
+// Players one member connection may have at a time, its hidden query player included; the host's
+// own connection has no such bound.
+inline constexpr size_t kMaxPlayersPerConnection = 64;
 
 struct RosterPlayer {
     int connection = -1;  // socket number of the member connection the player belongs to
@@ -29,6 +33,9 @@ struct OutgoingMessage {
 class HostRoster {
 public:
     void Reset();
+    // The host's connection to itself (-1: none yet).
+    void SetOwnConnection(int connection) { ownConnection_ = connection; }
+    size_t PlayersOf(int connection) const;
     // A message that arrived on a member connection. Relays and answers are appended to out; the
     // ids of players who left, to left. A member may only speak and leave for its own players.
     void Handle(int connection, const SessionMessage& message, bool accepting, std::vector<OutgoingMessage>& out,
@@ -42,10 +49,15 @@ private:
     bool Owns(int connection, uint16_t id) const;
     void Relay(const SessionMessage& message, std::vector<OutgoingMessage>& out) const;
     void Join(int connection, const SessionMessage& message, std::vector<OutgoingMessage>& out);
+    bool TakeId(uint16_t& id);
+    void Leave(uint16_t id);
     std::string Answer(const SessionMessage& request) const;
 
     std::vector<RosterPlayer> players_;
+    std::unordered_map<int, size_t> perConnection_;
+    std::vector<bool> idInUse_ = std::vector<bool>(kIdNone, false);
     uint16_t nextId_ = kFirstPlayerId;
+    int ownConnection_ = -1;
 };
 
 }  // namespace tvk

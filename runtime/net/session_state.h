@@ -8,8 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "net/session_outbox.h"
 #include "net/session_roster.h"
 #include "net/session_wire.h"
+#include "net/socket_table.h"
 #include "tarnvik/core.h"
 
 namespace tvk {
@@ -19,7 +21,15 @@ inline constexpr size_t kMaxQueuedMessages = 4096;  // per local player
 inline constexpr size_t kMaxQueuedAnswers = 64;
 inline constexpr size_t kMaxQueuedLeavers = 1024;
 inline constexpr size_t kMaxMemberConnections = 128;
-// A peer that takes no data for this long is given up.
+// What may wait for a member that does not read; beyond it the member is given up. Towards the
+// host's own connection, text messages beyond it are dropped instead.
+inline constexpr size_t kMaxQueuedBytes = 256 * 1024;
+// A member connection without players for this long is closed; while all member connections are
+// taken, the one without players the longest makes room for a newcomer.
+inline constexpr double kJoinGraceMs = 2000;
+// The connection the host listens on keeps this many connections waiting to be accepted.
+inline constexpr int kSessionBacklog = 128;
+// A host that takes no data for this long is given up (sends of the commands on a member).
 inline constexpr int kSessionSendLimitMs = 2000;
 
 struct LocalPlayer {
@@ -33,7 +43,10 @@ struct LocalPlayer {
 // Worker only, apart from EndSession after the worker has stopped.
 struct MemberConnection {
     int socket = -1;
+    bool own = false;  // the host's connection to itself
     SessionMessageReader reader;
+    SessionOutbox outbox;
+    double idleSince = 0;  // since when it has had no players; < 0 while it has some
     bool lost = false;
 };
 
@@ -43,6 +56,7 @@ struct Session {
     // Guarded by lock.
     int listener = -1;
     int connection = -1;
+    SocketAddress ownEnd;  // host only: this side's end of the connection to itself
     bool isHost = false;
     bool accepting = true;
     bool holdsSocketStart = false;

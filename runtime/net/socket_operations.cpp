@@ -41,13 +41,13 @@ int ConnectTimeoutMs(int ms) {
     return ms <= 0 || ms > kDefaultConnectTimeoutMs ? kDefaultConnectTimeoutMs : ms;
 }
 
-int ListenTcp(int port) {
+int ListenTcp(int port, int backlog) {
     int socket = -1;
     int index = ClaimNewSocket(false, socket);
     if (index < 0) return -1;
     SocketAddress local = AnyAddress(port);
     if (!platform::AllowAddressReuse(socket) || !platform::BindSocket(socket, local) ||
-        !platform::ListenOnSocket(socket, kListenBacklog))
+        !platform::ListenOnSocket(socket, backlog))
         return AbandonSetup(index, socket, false);
     FillEntry(index, socket, local, false);
     RecordSocketError();
@@ -175,6 +175,29 @@ int SendData(int index, const void* bytes, int length, const SocketAddress* targ
 
 int SendDataWithin(int index, const void* bytes, int length, int limitMs) {
     return SendWithin(index, bytes, length, nullptr, limitMs < 0 ? 0 : limitMs);
+}
+
+int SendAvailable(int index, const void* bytes, int length) {
+    SocketEntry entry;
+    if (!ReadEntry(index, entry)) return -1;
+    if (entry.isUdp) {
+        SetSocketError(platform::kSocketNoDestination);
+        return -1;
+    }
+    if (length <= 0) return 0;
+    long result = platform::SendOnSocket(entry.socket, bytes, static_cast<size_t>(length), nullptr);
+    RecordSocketError();
+    if (result >= 0) return static_cast<int>(result);
+    return platform::LastSocketFault().code == platform::kSocketWouldBlock ? 0 : -1;
+}
+
+SocketAddress LocalAddressOf(int index) {
+    SocketEntry entry;
+    SocketAddress local;
+    if (!ReadEntry(index, entry)) return local;
+    if (!platform::LocalEndpointOf(entry.socket, local)) local = SocketAddress{};
+    RecordSocketError();
+    return local;
 }
 
 int ReceiveData(int index, void* buffer, int size, bool waitForAll) {

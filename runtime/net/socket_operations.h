@@ -17,8 +17,9 @@ inline constexpr int kListenBacklog = 10;
 // The wait of a connect: ms, or 30000 when ms <= 0 or ms > 30000.
 int ConnectTimeoutMs(int ms);
 
-// A TCP listener on 0.0.0.0:port: the entry index or -1.
-int ListenTcp(int port);
+// A TCP listener on 0.0.0.0:port: the entry index or -1. backlog: connections the system keeps
+// waiting for an accept.
+int ListenTcp(int port, int backlog = kListenBacklog);
 // A TCP connection to address, waiting up to ConnectTimeoutMs(ms) for it: the index or -1.
 // Prints a line on standard output when the wait times out, succeeds or fails.
 int ConnectTcp(SocketAddress address, int ms);
@@ -35,6 +36,9 @@ int SendData(int index, const void* bytes, int length, const SocketAddress* targ
 // SendData on a TCP entry that gives up when the bytes are not all out after limitMs:
 // -1 with error 10060 (what went out before stays sent). For peers that may stop reading.
 int SendDataWithin(int index, const void* bytes, int length, int limitMs);
+// One send of what a TCP entry's socket takes at once, never waiting: the count (0 when its
+// buffer is full, error 10035), or -1.
+int SendAvailable(int index, const void* bytes, int length);
 // waitForAll false: one read of up to size bytes: the count, 0 when the peer closed or reset the
 // connection, -2 when nothing has arrived yet, -1 on errors.
 // waitForAll true: reads until size bytes arrived and returns size; -2 when nothing was there at
@@ -42,6 +46,9 @@ int SendDataWithin(int index, const void* bytes, int length, int limitMs);
 int ReceiveData(int index, void* buffer, int size, bool waitForAll);
 // Switches the entry's socket between blocking and non-blocking; returns the socket error.
 int SetSocketBlocking(int index, bool blocking);
+
+// This side's address and port of an entry's socket, both in network order; none on failure.
+SocketAddress LocalAddressOf(int index);
 
 // The first address of a name, with port (host order) in network order; none on failure.
 // An empty name stands for this machine: its first non-loopback address, else 127.0.0.1.

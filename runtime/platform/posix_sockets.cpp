@@ -229,6 +229,15 @@ ConnectWait WaitForConnect(int socket, int ms) {
     return ConnectWait::Connected;
 }
 
+bool LocalEndpointOf(int socket, SocketEndpoint& local) {
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (getsockname(socket, reinterpret_cast<sockaddr*>(&address), &size) != 0) return Fail();
+    local = SocketEndpoint{address.sin_addr.s_addr, address.sin_port};
+    Succeed();
+    return true;
+}
+
 bool WaitUntilWritable(int socket, int ms) { return PollFor(socket, POLLOUT, ms) > 0; }
 bool WaitUntilReadable(int socket, int ms) { return PollFor(socket, POLLIN, ms) > 0; }
 

@@ -72,6 +72,9 @@ ConnectWait WaitForConnect(int socket, int ms);
 bool WaitUntilWritable(int socket, int ms);
 bool WaitUntilReadable(int socket, int ms);
 
+// The address and port a socket is bound to (for a connection: this side's end).
+bool LocalEndpointOf(int socket, SocketEndpoint& local);
+
 // Bytes sent or -1. Never raises SIGPIPE. target: the destination of a datagram, or null.
 long SendOnSocket(int socket, const void* bytes, size_t length, const SocketEndpoint* target);
 // Bytes received (0: the peer closed) or -1.

@@ -1,6 +1,7 @@
 // Fuzzes what a host does with bytes from its members: the stream is split into messages and
 // every message is handled by the roster, as coming from one of four connections, some of which
-// may drop out. The roster must keep its ids unique and below the marks and its size bounded.
+// may drop out. The roster must keep its ids unique and below the marks, its size bounded and
+// each member connection's players bounded.
 // Build: clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Iruntime \
 //        tests/fuzz/session_messages_fuzz.cpp runtime/net/session_wire.cpp runtime/net/session_roster.cpp \
 //        -o session_messages_fuzz
@@ -14,6 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tvk::HostRoster roster;
+    roster.SetOwnConnection(0);  // the host's own players are bounded only by the session's size
     tvk::SessionMessageReader readers[4];
     std::vector<tvk::OutgoingMessage> out;
     std::vector<uint16_t> left;
@@ -43,6 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (player.name.size() >= tvk::kPlayerNameSize) abort();
         }
         if (roster.Players().size() > tvk::kMaxSessionPlayers) abort();
+        for (int member = 1; member < 4; ++member)
+            if (roster.PlayersOf(member) > tvk::kMaxPlayersPerConnection) abort();
         for (const tvk::OutgoingMessage& sent : out)
             if (sent.message.payload.size() > tvk::kMaxSessionPayload) abort();
         out.clear();

@@ -1,6 +1,9 @@
 // Message framing, join records and the host's bookkeeping, driven without sockets.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "net/session_outbox.h"
 #include "net/session_roster.h"
 #include "net/session_wire.h"
 
@@ -75,6 +78,33 @@ TEST(SessionWire, JoinRecordsKeepTheirFieldsAndBoundTheName) {
     EXPECT_EQ(tvk::ReadPayloadU16("\x05"), 5);
 }
 
+TEST(SessionOutbox, KeepsWhatTheSocketDoesNotTakeInOrder) {
+    tvk::SessionOutbox outbox;
+    std::string wire;
+    int room = 5;
+    auto send = [&](const char* bytes, int length) {
+        int taken = std::min(room, length);
+        wire.append(bytes, static_cast<size_t>(taken));
+        room -= taken;
+        return taken;
+    };
+    outbox.Append("hello ");
+    outbox.Append("world");
+    EXPECT_EQ(outbox.Flush(send), 5);
+    EXPECT_EQ(outbox.Size(), 6u);
+    EXPECT_EQ(outbox.Flush(send), 0) << "a full socket takes nothing and fails nothing";
+    outbox.Append("!");
+    room = 3;
+    EXPECT_EQ(outbox.Flush(send), 3);
+    room = 100;
+    EXPECT_EQ(outbox.Flush(send), 4);
+    EXPECT_TRUE(outbox.Empty());
+    EXPECT_EQ(wire, "hello world!");
+    outbox.Append("x");
+    EXPECT_EQ(outbox.Flush([](const char*, int) { return -1; }), -1);
+    EXPECT_EQ(outbox.Size(), 1u);
+}
+
 class RosterTest : public ::testing::Test {
 protected:
     uint16_t Join(int connection, const std::string& name, bool hidden = false) {
@@ -144,16 +174,51 @@ TEST_F(RosterTest, AClosedConnectionTakesAllItsPlayers) {
     EXPECT_EQ(roster.Players()[0].name, "b");
 }
 
-TEST_F(RosterTest, RefusedJoinsAndTheEndOfIdsAnswerNothing) {
+TEST_F(RosterTest, RefusedJoinsAnswerNothingAndOneMemberCannotFillTheSession) {
     roster.Handle(5, {tvk::kJoinRequest, 0, 0, ""}, false, out, left);
     EXPECT_TRUE(out.empty());
-    for (size_t i = 0; i < tvk::kMaxSessionPlayers; ++i) ASSERT_NE(Join(5, "p"), 0);
+    for (size_t i = 0; i < tvk::kMaxPlayersPerConnection; ++i) ASSERT_NE(Join(5, "p"), 0) << i;
     EXPECT_EQ(Join(5, "one too many"), 0);
-    roster.DropConnection(5, left);
-    // Ids are never handed out twice and never reach the marks from 0xFF00 up.
-    uint16_t last = 0;
-    for (uint16_t id; (id = Join(5, "p")) != 0; last = id) Send(5, {4, 0, static_cast<int16_t>(id), ""});
+    EXPECT_EQ(roster.PlayersOf(5), tvk::kMaxPlayersPerConnection);
+    // A player leaving makes room on its connection again.
+    Send(5, {4, 0, 101, ""});
+    EXPECT_NE(Join(5, "again"), 0);
+    EXPECT_NE(Join(6, "another member"), 0);
+
+    // The host's own players are bounded only by the session's size.
+    roster.SetOwnConnection(9);
+    while (roster.Players().size() < tvk::kMaxSessionPlayers) ASSERT_NE(Join(9, "own"), 0);
+    EXPECT_EQ(Join(9, "one too many"), 0);
+    EXPECT_EQ(Join(7, "newcomer"), 0);
+    roster.DropConnection(9, left);
+    EXPECT_EQ(roster.PlayersOf(9), 0u);
+    EXPECT_NE(Join(7, "newcomer"), 0);
+}
+
+TEST_F(RosterTest, IdsOfPlayersWhoLeftComeBackOnlyOnceTheRangeIsUsedUp) {
+    uint16_t stays = Join(5, "stays");
+    ASSERT_EQ(stays, 101);
+    uint16_t last = stays;
+    std::vector<bool> seen(0x10000, false);
+    for (int round = 0; round < 0xFEFF - 101; ++round) {
+        uint16_t id = Join(6, "churn");
+        ASSERT_EQ(id, last + 1) << "ids rise one by one until the range is used up";
+        ASSERT_FALSE(seen[id]);
+        seen[id] = true;
+        Send(6, {4, 0, static_cast<int16_t>(id), ""});
+        last = id;
+    }
     EXPECT_EQ(last, 0xFEFF);
+    // Then they start over, skipping the one still in use and never reaching the marks.
+    EXPECT_EQ(Join(6, "first reuse"), 102);
+    EXPECT_EQ(Join(6, "second reuse"), 103);
+    Send(6, {4, 0, 102, ""});
+    EXPECT_EQ(Join(6, "next"), 104);
+    std::set<uint16_t> ids;
+    for (const tvk::RosterPlayer& player : roster.Players()) EXPECT_TRUE(ids.insert(player.id).second);
+    EXPECT_EQ(ids, (std::set<uint16_t>{101, 103, 104}));
+    roster.Reset();
+    EXPECT_EQ(Join(6, "fresh"), 101);
 }
 
 }  // namespace
