@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "files/file_stream.h"
+#include "net/http_request.h"
 #include "net/socket_operations.h"
 #include "platform/system.h"
 
@@ -51,12 +52,13 @@ int HttpPort(int port) {
     return value == 0 ? kHttpDefaultPort : value;
 }
 
-std::string HttpRequest(const std::string& host, const std::string& path) {
-    return "GET " + path + " HTTP/1.0\r\nHost:" + host + "\r\nAccept: */*\r\nUser-Agent: Tarnvik\r\n\r\n";
-}
-
 int HttpGet(const std::string& host, const std::string& path, int port, const char* file, HttpBodyText* text,
             int timeoutMs) {
+    std::string request;
+    if (!BuildHttpRequest(host, path, request)) {
+        SetSocketError(platform::kSocketInvalidArgument);
+        return 0;
+    }
     FileStream out;
     if (file && !out.OpenWrite(file)) return 0;
 
@@ -67,7 +69,6 @@ int HttpGet(const std::string& host, const std::string& path, int port, const ch
     if (socket < 0) return StopAfterFailure();
     Transfer transfer(socket);
 
-    std::string request = HttpRequest(host, path);
     if (SendData(socket, request.data(), static_cast<int>(request.size()), nullptr) < 1)
         return transfer.Finish(0, out);
 

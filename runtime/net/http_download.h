@@ -15,14 +15,14 @@ inline constexpr int kHttpDefaultPort = 80;
 
 // port taken as 16 bits; 0 means 80.
 int HttpPort(int port);
-std::string HttpRequest(const std::string& host, const std::string& path);
 
 // Fetches path from host. The body goes to file (when not null; "/" or "\" separated, replaced
 // anew; a mem:// name fails at once) and to text (when not null). timeoutMs bounds the connect
 // and every wait for more data (30000 when <= 0 or above 30000).
 // 1 when the server closed the connection after the headers; 0 on any failure, with its reason
 // as the last socket error: 10053 closed before the headers ended, 10040 headers too long,
-// 10060 nothing arrived for the time-out. A partly written file stays on disk.
+// 10060 nothing arrived for the time-out, 10022 a control byte in the path or host or a space in
+// the host (nothing is sent). A partly written file stays on disk.
 int HttpGet(const std::string& host, const std::string& path, int port, const char* file, HttpBodyText* text,
             int timeoutMs);
 
