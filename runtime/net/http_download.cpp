@@ -1,8 +1,8 @@
 #include "net/http_download.h"
 
-#include <cstdio>
+#include <optional>
 
-#include "files/file_stream.h"
+#include "net/http_download_target.h"
 #include "net/http_request.h"
 #include "net/socket_operations.h"
 #include "platform/system.h"
@@ -16,27 +16,84 @@ constexpr int kIdleSleepMs = 5;
 constexpr int kClosedEarly = 10053;
 constexpr int kHeadersTooLong = 10040;
 
-// Everything a download holds while it runs; Finish gives it all back.
+// One download from the connected socket on: the receive loop and everything it holds, given
+// back by Finish.
 class Transfer {
 public:
-    explicit Transfer(int socket) : socket_(socket) {}
-    // Closes the socket and stops the layer. A failure keeps its own error as the last one.
-    int Finish(int result, FileStream& file) {
-        platform::SocketFault fault = SaveSocketError();
-        file.Close();
-        CloseEntry(socket_);
-        StopSockets();
-        if (!result) RestoreSocketError(fault);
-        return result;
-    }
-    int FailWith(int code, FileStream& file) {
-        SetSocketError(code);
-        return Finish(0, file);
-    }
+    Transfer(int socket, HttpDownloadTarget* file, HttpBodyText* text, int idleLimitMs)
+        : socket_(socket), file_(file), text_(text), idleLimitMs_(idleLimitMs) {}
+
+    int Run(const std::string& request);
 
 private:
+    // Closes the socket and stops the layer; the file is kept only on success. A failure keeps
+    // its own error as the last one.
+    int Finish(bool success);
+    int FailWith(int code) {
+        SetSocketError(code);
+        return Finish(false);
+    }
+    // Body bytes; false when the file could not take them.
+    bool TakeBody(const char* bytes, size_t count);
+
     int socket_;
+    HttpDownloadTarget* file_;
+    HttpBodyText* text_;
+    int idleLimitMs_;
+    HttpHeaderSkipper headers_;
 };
+
+int Transfer::Run(const std::string& request) {
+    if (SendData(socket_, request.data(), static_cast<int>(request.size()), nullptr) < 1) return Finish(false);
+    double lastArrival = platform::MonotonicMs();
+    char chunk[kReceiveChunk];
+    for (;;) {
+        int count = ReceiveData(socket_, chunk, kReceiveChunk, false);
+        if (count == -2) {
+            if (platform::MonotonicMs() - lastArrival > idleLimitMs_) return FailWith(platform::kSocketTimedOut);
+            platform::SleepMs(kIdleSleepMs);
+            continue;
+        }
+        if (count == 0) {
+            // A response cut off inside its headers has no body to speak of: not a success.
+            if (!headers_.Finished()) return FailWith(kClosedEarly);
+            return Finish(true);
+        }
+        if (count < 0) return Finish(false);
+        lastArrival = platform::MonotonicMs();
+
+        size_t skipped = 0;
+        if (!headers_.Finished()) {
+            skipped = headers_.Consume(chunk, static_cast<size_t>(count));
+            if (!headers_.Finished()) {
+                if (headers_.HeaderBytes() > kMaxHttpHeaderBytes) return FailWith(kHeadersTooLong);
+                continue;
+            }
+        }
+        if (!TakeBody(chunk + skipped, static_cast<size_t>(count) - skipped)) return Finish(false);
+    }
+}
+
+bool Transfer::TakeBody(const char* bytes, size_t count) {
+    if (count == 0) return true;
+    if (file_ && !file_->Write(bytes, count)) return false;
+    if (text_) text_->Add(bytes, count);
+    return true;
+}
+
+int Transfer::Finish(bool success) {
+    platform::SocketFault fault = SaveSocketError();
+    CloseEntry(socket_);
+    if (success && file_ && !file_->Commit()) {
+        success = false;
+        fault = SaveSocketError();
+    }
+    if (!success && file_) file_->Abandon();
+    StopSockets();
+    if (!success) RestoreSocketError(fault);
+    else SetSocketError(0);
+    return success ? 1 : 0;
+}
 
 int StopAfterFailure() {
     platform::SocketFault fault = SaveSocketError();
@@ -59,50 +116,16 @@ int HttpGet(const std::string& host, const std::string& path, int port, const ch
         SetSocketError(platform::kSocketInvalidArgument);
         return 0;
     }
-    FileStream out;
-    if (file && !out.OpenWrite(file)) return 0;
+    std::optional<HttpDownloadTarget> target;
+    if (file && !target.emplace().Open(file)) return 0;
 
     if (StartSockets() != 1) return 0;
     SocketAddress address = ResolveHost(host, HttpPort(port));
     if (address.IsNone()) return StopAfterFailure();
     int socket = ConnectTcp(address, timeoutMs);
     if (socket < 0) return StopAfterFailure();
-    Transfer transfer(socket);
-
-    if (SendData(socket, request.data(), static_cast<int>(request.size()), nullptr) < 1)
-        return transfer.Finish(0, out);
-
-    const double idleLimitMs = ConnectTimeoutMs(timeoutMs);
-    double lastArrival = platform::MonotonicMs();
-    HttpHeaderSkipper headers;
-    char chunk[kReceiveChunk];
-    for (;;) {
-        int count = ReceiveData(socket, chunk, kReceiveChunk, false);
-        if (count == -2) {
-            if (platform::MonotonicMs() - lastArrival > idleLimitMs)
-                return transfer.FailWith(platform::kSocketTimedOut, out);
-            platform::SleepMs(kIdleSleepMs);
-            continue;
-        }
-        if (count == 0) {
-            // A response cut off inside its headers has no body to speak of: not a success.
-            if (!headers.Finished()) return transfer.FailWith(kClosedEarly, out);
-            return transfer.Finish(1, out);
-        }
-        if (count < 0) return transfer.Finish(0, out);
-        lastArrival = platform::MonotonicMs();
-
-        size_t skipped = headers.Consume(chunk, static_cast<size_t>(count));
-        if (!headers.Finished()) {
-            if (headers.HeaderBytes() > kMaxHttpHeaderBytes) return transfer.FailWith(kHeadersTooLong, out);
-            continue;
-        }
-        const char* body = chunk + skipped;
-        size_t length = static_cast<size_t>(count) - skipped;
-        if (length == 0) continue;
-        if (out.HasFile()) out.Write(body, length);
-        if (text) text->Add(body, length);
-    }
+    Transfer transfer(socket, target ? &*target : nullptr, text, ConnectTimeoutMs(timeoutMs));
+    return transfer.Run(request);
 }
 
 }  // namespace tvk

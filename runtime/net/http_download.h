@@ -16,13 +16,16 @@ inline constexpr int kHttpDefaultPort = 80;
 // port taken as 16 bits; 0 means 80.
 int HttpPort(int port);
 
-// Fetches path from host. The body goes to file (when not null; "/" or "\" separated, replaced
-// anew; a mem:// name fails at once) and to text (when not null). timeoutMs bounds the connect
-// and every wait for more data (30000 when <= 0 or above 30000).
+// Fetches path from host. The body goes to file (when not null; "/" or "\" separated) and to
+// text (when not null). The file is replaced only by a complete body: a failure leaves an
+// existing file as it was. timeoutMs bounds the connect and every wait for more data (30000 when
+// <= 0 or above 30000).
 // 1 when the server closed the connection after the headers; 0 on any failure, with its reason
 // as the last socket error: 10053 closed before the headers ended, 10040 headers too long,
 // 10060 nothing arrived for the time-out, 10022 a control byte in the path or host or a space in
-// the host (nothing is sent). A partly written file stays on disk.
+// the host (nothing is sent) or a mem:// file; when the file cannot be made, written or renamed,
+// the number of the system's error with its message (10107 "No space left on device", 10013
+// "Permission denied", ...).
 int HttpGet(const std::string& host, const std::string& path, int port, const char* file, HttpBodyText* text,
             int timeoutMs);
 
