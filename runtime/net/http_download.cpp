@@ -1,8 +1,10 @@
 #include "net/http_download.h"
 
+#include <cerrno>
 #include <optional>
 
 #include "net/http_download_target.h"
+#include "net/http_header_fields.h"
 #include "net/http_request.h"
 #include "net/socket_operations.h"
 #include "platform/system.h"
@@ -15,6 +17,11 @@ constexpr int kReceiveChunk = 1023;
 constexpr int kIdleSleepMs = 5;
 constexpr int kClosedEarly = 10053;
 constexpr int kHeadersTooLong = 10040;
+
+void RecordProtocolError() {
+    RestoreSocketError(platform::SocketFault{platform::SocketErrorFromErrno(EPROTO), platform::SocketFault::Source::System,
+                                             EPROTO});
+}
 
 // One download from the connected socket on: the receive loop and everything it holds, given
 // back by Finish.
@@ -33,6 +40,8 @@ private:
         SetSocketError(code);
         return Finish(false);
     }
+    // The headers are complete: their status decides whether a body is wanted at all.
+    bool AcceptHeaders();
     // Body bytes; false when the file could not take them.
     bool TakeBody(const char* bytes, size_t count);
 
@@ -41,6 +50,7 @@ private:
     HttpBodyText* text_;
     int idleLimitMs_;
     HttpHeaderSkipper headers_;
+    HttpHeaderFields fields_;
 };
 
 int Transfer::Run(const std::string& request) {
@@ -65,13 +75,29 @@ int Transfer::Run(const std::string& request) {
         size_t skipped = 0;
         if (!headers_.Finished()) {
             skipped = headers_.Consume(chunk, static_cast<size_t>(count));
+            fields_.Add(chunk, skipped);
             if (!headers_.Finished()) {
                 if (headers_.HeaderBytes() > kMaxHttpHeaderBytes) return FailWith(kHeadersTooLong);
                 continue;
             }
+            if (!AcceptHeaders()) return Finish(false);
         }
         if (!TakeBody(chunk + skipped, static_cast<size_t>(count) - skipped)) return Finish(false);
     }
+}
+
+bool Transfer::AcceptHeaders() {
+    int status = fields_.Status();
+    if (status == 0) {
+        RecordProtocolError();
+        return false;
+    }
+    if (status < 200 || status > 299) {
+        // The status itself is the error: programs can tell "not found" from "moved".
+        SetSocketError(status);
+        return false;
+    }
+    return true;
 }
 
 bool Transfer::TakeBody(const char* bytes, size_t count) {

@@ -92,6 +92,11 @@ TEST_F(HttpDownloadFileTest, FailuresOfTheConnectionLeaveTheOldFileAlone) {
     EXPECT_EQ(DownloadToFile("127.0.0.1", "/", silent.Port(), file_.c_str(), 200), 0);
     EXPECT_EQ(tvk::GetSocketErrorCode(), 10060);
     ExpectOldFileAlone();
+
+    CannedHttpServer refused({"HTTP/1.0 403 Forbidden\r\n\r\nno"});
+    EXPECT_EQ(DownloadToFile("127.0.0.1", "/", refused.Port(), file_.c_str(), 1000), 0);
+    EXPECT_EQ(tvk::GetSocketErrorCode(), 403);
+    ExpectOldFileAlone();
 }
 
 TEST_F(HttpDownloadFileTest, AFullDiskFailsWithTheSystemsReasonAndKeepsTheOldFile) {
