@@ -42,8 +42,9 @@ private:
     }
     // The headers are complete: their status decides whether a body is wanted at all.
     bool AcceptHeaders();
-    // Body bytes; false when the file could not take them.
+    // Body bytes, cut to the declared length; false when the file could not take them.
     bool TakeBody(const char* bytes, size_t count);
+    bool BodyComplete() const { return length_ >= 0 && body_ >= static_cast<uint64_t>(length_); }
 
     int socket_;
     HttpDownloadTarget* file_;
@@ -51,6 +52,8 @@ private:
     int idleLimitMs_;
     HttpHeaderSkipper headers_;
     HttpHeaderFields fields_;
+    int64_t length_ = -1;
+    uint64_t body_ = 0;
 };
 
 int Transfer::Run(const std::string& request) {
@@ -65,8 +68,10 @@ int Transfer::Run(const std::string& request) {
             continue;
         }
         if (count == 0) {
+            // A reset may have cut the body anywhere; so may a close before the declared length.
+            if (platform::LastSocketFault().code == platform::kSocketConnectionReset) return Finish(false);
             // A response cut off inside its headers has no body to speak of: not a success.
-            if (!headers_.Finished()) return FailWith(kClosedEarly);
+            if (!headers_.Finished() || (length_ >= 0 && !BodyComplete())) return FailWith(kClosedEarly);
             return Finish(true);
         }
         if (count < 0) return Finish(false);
@@ -83,6 +88,7 @@ int Transfer::Run(const std::string& request) {
             if (!AcceptHeaders()) return Finish(false);
         }
         if (!TakeBody(chunk + skipped, static_cast<size_t>(count) - skipped)) return Finish(false);
+        if (BodyComplete()) return Finish(true);
     }
 }
 
@@ -97,11 +103,14 @@ bool Transfer::AcceptHeaders() {
         SetSocketError(status);
         return false;
     }
+    length_ = fields_.ContentLength();
     return true;
 }
 
 bool Transfer::TakeBody(const char* bytes, size_t count) {
+    if (length_ >= 0 && count > static_cast<uint64_t>(length_) - body_) count = static_cast<size_t>(length_ - body_);
     if (count == 0) return true;
+    body_ += count;
     if (file_ && !file_->Write(bytes, count)) return false;
     if (text_) text_->Add(bytes, count);
     return true;

@@ -1,5 +1,6 @@
 // One HTTP/1.0 GET over the socket layer, on the caller's thread. Of the response headers only
-// the status is read; the body is everything after them until the server closes the connection.
+// the status and the Content-Length are read; the body is everything after them up to that
+// length, or until the server closes the connection when there is none.
 #pragma once
 
 #include <string>
@@ -20,10 +21,11 @@ int HttpPort(int port);
 // text (when not null). The file is replaced only by a complete body: a failure leaves an
 // existing file as it was. timeoutMs bounds the connect and every wait for more data (30000 when
 // <= 0 or above 30000).
-// 1 when the server closed the connection after the headers of a 2xx response; 0 on any
-// failure, with its reason as the last socket error: the status itself (100..999) for any other
-// status, 10107 "Protocol error" when there is no status line, 10053 closed before the headers
-// ended, 10040 headers too long,
+// 1 when a 2xx response came whole: its Content-Length of body (more is dropped), or everything
+// until the server closed when it has none. 0 on any failure, with its reason as the last socket
+// error: the status itself (100..999) for any other status, 10107 "Protocol error" when there is
+// no status line, 10053 closed before the headers ended or before the Content-Length of body
+// arrived, 10054 the connection was reset, 10040 headers too long,
 // 10060 nothing arrived for the time-out, 10022 a control byte in the path or host or a space in
 // the host (nothing is sent) or a mem:// file; when the file cannot be made, written or renamed,
 // the number of the system's error with its message (10107 "No space left on device", 10013

@@ -97,6 +97,11 @@ TEST_F(HttpDownloadFileTest, FailuresOfTheConnectionLeaveTheOldFileAlone) {
     EXPECT_EQ(DownloadToFile("127.0.0.1", "/", refused.Port(), file_.c_str(), 1000), 0);
     EXPECT_EQ(tvk::GetSocketErrorCode(), 403);
     ExpectOldFileAlone();
+
+    CannedHttpServer reset({"HTTP/1.0 200 OK\r\n\r\npartial"}, After::Reset);
+    EXPECT_EQ(DownloadToFile("127.0.0.1", "/", reset.Port(), file_.c_str(), 1000), 0);
+    EXPECT_EQ(tvk::GetSocketErrorCode(), 10054);
+    ExpectOldFileAlone();
 }
 
 TEST_F(HttpDownloadFileTest, AFullDiskFailsWithTheSystemsReasonAndKeepsTheOldFile) {
