@@ -1,6 +1,7 @@
 #include "net/http_download.h"
 
 #include <cerrno>
+#include <cmath>
 #include <optional>
 
 #include "net/http_download_target.h"
@@ -27,8 +28,8 @@ void RecordProtocolError() {
 // back by Finish.
 class Transfer {
 public:
-    Transfer(int socket, HttpDownloadTarget* file, HttpBodyText* text, int idleLimitMs)
-        : socket_(socket), file_(file), text_(text), idleLimitMs_(idleLimitMs) {}
+    Transfer(int socket, HttpDownloadTarget* file, HttpBodyText* text, double deadline)
+        : socket_(socket), file_(file), text_(text), deadline_(deadline) {}
 
     int Run(const std::string& request);
 
@@ -40,6 +41,7 @@ private:
         SetSocketError(code);
         return Finish(false);
     }
+    int RemainingMs() const;
     // The headers are complete: their status decides whether a body is wanted at all.
     bool AcceptHeaders();
     // Body bytes, cut to the declared length; false when the file could not take them.
@@ -49,22 +51,29 @@ private:
     int socket_;
     HttpDownloadTarget* file_;
     HttpBodyText* text_;
-    int idleLimitMs_;
+    double deadline_;
     HttpHeaderSkipper headers_;
     HttpHeaderFields fields_;
     int64_t length_ = -1;
     uint64_t body_ = 0;
 };
 
+int Transfer::RemainingMs() const {
+    double remaining = deadline_ - platform::MonotonicMs();
+    return remaining > 0 ? static_cast<int>(remaining + 0.999) : 0;
+}
+
 int Transfer::Run(const std::string& request) {
-    if (SendData(socket_, request.data(), static_cast<int>(request.size()), nullptr) < 1) return Finish(false);
-    double lastArrival = platform::MonotonicMs();
+    if (SendDataWithin(socket_, request.data(), static_cast<int>(request.size()), RemainingMs()) < 1)
+        return Finish(false);
     char chunk[kReceiveChunk];
     for (;;) {
+        // The time-out bounds the whole download: a server dripping bytes cannot stretch it.
+        int remaining = RemainingMs();
+        if (remaining == 0) return FailWith(platform::kSocketTimedOut);
         int count = ReceiveData(socket_, chunk, kReceiveChunk, false);
         if (count == -2) {
-            if (platform::MonotonicMs() - lastArrival > idleLimitMs_) return FailWith(platform::kSocketTimedOut);
-            platform::SleepMs(kIdleSleepMs);
+            platform::SleepMs(remaining < kIdleSleepMs ? remaining : kIdleSleepMs);
             continue;
         }
         if (count == 0) {
@@ -75,7 +84,6 @@ int Transfer::Run(const std::string& request) {
             return Finish(true);
         }
         if (count < 0) return Finish(false);
-        lastArrival = platform::MonotonicMs();
 
         size_t skipped = 0;
         if (!headers_.Finished()) {
@@ -144,8 +152,11 @@ int HttpPort(int port) {
     return value == 0 ? kHttpDefaultPort : value;
 }
 
+int HttpDownloadLimitMs(int timeoutMs) { return timeoutMs > 0 ? timeoutMs : kDefaultConnectTimeoutMs; }
+
 int HttpGet(const std::string& host, const std::string& path, int port, const char* file, HttpBodyText* text,
             int timeoutMs) {
+    const double deadline = platform::MonotonicMs() + HttpDownloadLimitMs(timeoutMs);
     std::string request;
     if (!BuildHttpRequest(host, path, request)) {
         SetSocketError(platform::kSocketInvalidArgument);
@@ -157,9 +168,13 @@ int HttpGet(const std::string& host, const std::string& path, int port, const ch
     if (StartSockets() != 1) return 0;
     SocketAddress address = ResolveHost(host, HttpPort(port));
     if (address.IsNone()) return StopAfterFailure();
-    int socket = ConnectTcp(address, timeoutMs);
+    // The connect waits as long as it always did, unless less of the download's time is left.
+    int connectMs = ConnectTimeoutMs(timeoutMs);
+    double remaining = std::ceil(deadline - platform::MonotonicMs());
+    if (remaining < connectMs) connectMs = remaining < 1 ? 1 : static_cast<int>(remaining);
+    int socket = ConnectTcp(address, connectMs);
     if (socket < 0) return StopAfterFailure();
-    Transfer transfer(socket, target ? &*target : nullptr, text, ConnectTimeoutMs(timeoutMs));
+    Transfer transfer(socket, target ? &*target : nullptr, text, deadline);
     return transfer.Run(request);
 }
 
