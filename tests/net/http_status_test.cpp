@@ -36,17 +36,8 @@ TEST_F(HttpStatusTest, AnAnswerOutsideTwoHundredsFailsWithItsStatusAndKeepsTheOl
     rmdir(dir.c_str());
 }
 
-TEST_F(HttpStatusTest, EveryTwoHundredStatusIsASuccess) {
-    for (const char* status : {"200 OK", "203 Non-Authoritative Information", "299", "200"}) {
-        CannedHttpServer server({std::string("HTTP/1.1 ") + status + "\r\n\r\nbody"});
-        EXPECT_EQ(Text(DownloadText("127.0.0.1", "/", server.Port(), 100, 1000)), "body") << status;
-        EXPECT_EQ(tvk::GetSocketErrorCode(), 0) << status;
-    }
-}
-
 TEST_F(HttpStatusTest, AnAnswerThatIsNoHttpResponseFails) {
-    for (const char* head : {"garbage\r\n\r\n", "\n\n", "HTTP/1.0 2000 OK\r\n\r\n", "HTTP/1.0 20 OK\r\n\r\n",
-                             "HTTP/ 200 OK\r\n\r\n", "HTTP/1.0 abc\r\n\r\n", "ICY 200 OK\r\n\r\n"}) {
+    for (const char* head : {"garbage\r\n\r\n", "\n\n", "ICY 200 OK\r\n\r\n"}) {
         CannedHttpServer server({std::string(head) + "body"});
         EXPECT_EQ(Text(DownloadText("127.0.0.1", "/", server.Port(), 100, 1000)), "") << head;
         EXPECT_EQ(tvk::SocketErrorText(), "10107 Protocol error\r\n") << head;
@@ -73,6 +64,8 @@ TEST(HttpStatusLine, IsReadWhereverTheChunksAreCut) {
                           Case{"HTTP/1.1 200 " + std::string(5000, 'r') + "\r\n\r\n", 200},
                           Case{"http/1.0 200 OK\r\n\r\n", 0}, Case{"HTTP/1.0 099 OK\r\n\r\n", 0},
                           Case{"HTTP/1.0 2001\r\n\r\n", 0}, Case{"X: y\r\nHTTP/1.0 200 OK\r\n\r\n", 0},
+                          Case{"HTTP/ 200 OK\r\n\r\n", 0}, Case{"HTTP/1.0 20 OK\r\n\r\n", 0},
+                          Case{"HTTP/1.0 abc\r\n\r\n", 0}, Case{"HTTP/1.1 299\r\n\r\n", 299},
                           Case{"HTTP/1.0 200 OK", 0}}) {
         for (size_t chunk : {size_t(1), size_t(3), size_t(1023)}) EXPECT_EQ(StatusOf(c.head, chunk), c.status) << c.head;
     }
