@@ -15,7 +15,10 @@ namespace tvk::platform {
 ReplacingFile::~ReplacingFile() { Abandon(); }
 
 void ReplacingFile::Fail(int error) {
-    if (!failed_) error_ = std::strerror(error);
+    if (!failed_) {
+        error_ = std::strerror(error);
+        errorNumber_ = error;
+    }
     failed_ = true;
 }
 
@@ -23,6 +26,7 @@ bool ReplacingFile::Open(const std::string& path) {
     Abandon();
     failed_ = false;
     error_.clear();
+    errorNumber_ = 0;
     if (path.empty()) {
         Fail(ENOENT);
         return false;

@@ -162,6 +162,9 @@ std::string SocketFaultMessage(const SocketFault& fault) {
     case SocketFault::Source::None:
         if (fault.code == 0) text = strerror_r(0, buffer, sizeof buffer);
         else if (fault.code == kSocketNotStarted) text = "The socket layer has not been started.";
+        // An HTTP download keeps a response's refusing status as its error.
+        else if (fault.code >= 100 && fault.code <= 999)
+            text = "The server answered with HTTP status " + std::to_string(fault.code) + ".";
         for (const ErrnoCode& row : kErrnoCodes)
             if (text.empty() && row.code == fault.code) text = strerror_r(row.error, buffer, sizeof buffer);
         for (const LookupCode& row : kLookupCodes)

@@ -27,6 +27,8 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     // The system's text for the first failure, e.g. "No space left on device".
     const std::string& Error() const { return error_; }
+    // The errno behind Error(); 0 while nothing failed.
+    int ErrorNumber() const { return errorNumber_; }
 
 private:
     void Fail(int error);
@@ -36,6 +38,7 @@ private:
     std::string target_;
     std::string temporary_;
     std::string error_;
+    int errorNumber_ = 0;
 };
 
 // The whole content at once through ReplacingFile. On failure *error (when given) says why.

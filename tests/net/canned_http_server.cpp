@@ -53,6 +53,7 @@ void CannedHttpServer::Serve() {
     if (!WaitFor(listener_, POLLIN, deadline)) return;
     int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (connection < 0) return;
+    connected_ = true;
     ReadRequest(connection);
     for (const std::string& piece : pieces_) SendAll(connection, piece);
     if (after_ == After::HoldOpen) {
@@ -65,6 +66,15 @@ void CannedHttpServer::Serve() {
             if (!WaitFor(connection, POLLOUT, deadline)) break;
             if (send(connection, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 && errno != EAGAIN) break;
         }
+    } else if (after_ == After::Drip) {
+        // One byte every 100 ms: never silent for long, never done.
+        while (!stop_ && std::chrono::steady_clock::now() < deadline) {
+            if (send(connection, "x", 1, MSG_NOSIGNAL) != 1) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    } else if (after_ == After::Reset) {
+        linger off{1, 0};
+        setsockopt(connection, SOL_SOCKET, SO_LINGER, &off, sizeof off);
     }
     close(connection);
 }

@@ -1,6 +1,7 @@
 // Downloads from a canned server on the loopback, and the header and text rules on their own.
 #include <unistd.h>
 
+#include <chrono>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -99,6 +100,25 @@ TEST_F(HttpDownloadTest, ASilentServerTimesOutKeepingWhatArrived) {
     unlink(file.c_str());
 }
 
+TEST_F(HttpDownloadTest, TheTimeOutBoundsTheWholeDownloadNotTheGapsBetweenBytes) {
+    CannedHttpServer server({"HTTP/1.0 200 OK\r\n\r\n"}, After::Drip);
+    auto start = std::chrono::steady_clock::now();
+    std::string text = Text(DownloadText("127.0.0.1", "/", server.Port(), 100, 500));
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(tvk::GetSocketErrorCode(), 10060);
+    EXPECT_GE(elapsed, std::chrono::milliseconds(450));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
+    EXPECT_FALSE(text.empty());
+    EXPECT_LT(text.size(), 15u);
+
+    // Headers that never end are bounded the same way, long before their size limit.
+    CannedHttpServer headers({"HTTP/1.0 200 OK\r\nX-Slow: "}, After::Drip);
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Text(DownloadText("127.0.0.1", "/", headers.Port(), 100, 500)), "");
+    EXPECT_EQ(tvk::GetSocketErrorCode(), 10060);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+}
+
 TEST_F(HttpDownloadTest, ARefusedConnectionFailsWithItsOwnError) {
     RtInt port = 0;
     RtInt listener = OpenListenerOnFreePort(port);
@@ -124,6 +144,13 @@ TEST_F(HttpDownloadTest, MaximumsOutsideTheUsualRangeAreSafe) {
     EXPECT_EQ(Text(DownloadText("127.0.0.1", "/", negative.Port(), INT_MIN, 1000)), "");
     CannedHttpServer huge({"HTTP/1.0 200 OK\r\n\r\nbody"});
     EXPECT_EQ(Text(DownloadText("127.0.0.1", "/", huge.Port(), INT_MAX, 1000)), "body");
+}
+
+TEST(HttpRules, AWholeDownloadMayTakeItsTimeOutOrThirtySecondsWhenNoneIsGiven) {
+    EXPECT_EQ(tvk::HttpDownloadLimitMs(0), 30000);
+    EXPECT_EQ(tvk::HttpDownloadLimitMs(-1), 30000);
+    EXPECT_EQ(tvk::HttpDownloadLimitMs(250), 250);
+    EXPECT_EQ(tvk::HttpDownloadLimitMs(90000), 90000);  // only the connect stops at 30000
 }
 
 TEST(HttpRules, PortZeroMeansEightyAndPortsAreSixteenBits) {

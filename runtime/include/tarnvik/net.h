@@ -39,14 +39,21 @@ RtString GetLocalIps();
 // The last socket error number and the system's message for it, ending in CR LF.
 RtString GetSocketError();
 
-// HTTP download: one HTTP/1.0 GET, blocking the calling thread until the server closes the
-// connection. Port 0 means 80; timeoutMs bounds the connect and every wait for more data (30000
-// when <= 0 or above 30000). The response headers are skipped unread. Failures leave their reason
-// in GetSocketError: 10053 the connection closed before the headers ended, 10040 headers longer
-// than 65536 bytes, 10060 nothing arrived for the time-out.
+// HTTP download: one HTTP/1.0 GET, blocking the calling thread until the body is complete. Port
+// 0 means 80. timeoutMs bounds the whole download (30000 when <= 0; the connect alone waits at
+// most 30000). Only a 2xx response counts; its body is its Content-Length of bytes, or everything
+// until the server closes when it gives none. Failures leave their reason in GetSocketError:
+// 10022 a control byte in the path or host or a space in the host (nothing is sent), the status
+// itself (e.g. 404) for a response outside 2xx, 10107 "Protocol error" for one without a status
+// line, 10053 the connection closed before the headers ended or before the Content-Length of
+// body arrived, 10054 it was reset, 10040 headers longer than 65536 bytes, 10060 the time-out
+// ran out.
 //
-// Saves the body to file (replaced anew; a mem:// name fails without any traffic). 1 when the
-// server closed the connection after the headers, else 0; a partial file stays on disk.
+// Saves the body to file, through a temporary file beside it that replaces it only when the whole
+// body arrived and was written: after any failure an existing file is as it was. A mem:// name
+// fails (10022) without any traffic; a file that cannot be made or written fails with the
+// system's reason (e.g. "10107 No space left on device"), also said on standard error. 1 on
+// success, else 0.
 RtInt DownloadToFile(const RtString& host, const RtString& path, RtInt port, const RtString& file, RtInt timeoutMs);
 // The body as text, up to its first zero byte. The body arrives in pieces of up to 1023 bytes and
 // a piece is kept only while it fits in what is left of maximum, so a body longer than maximum
