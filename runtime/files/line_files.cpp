@@ -2,14 +2,16 @@
 #include "files/line_files.h"
 
 #include <array>
-#include <cstring>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "files/line_files_write_back.h"
 #include "files/memory_names.h"
 #include "files/resolver.h"
+#include "files/text_lines.h"
 #include "tarnvik/core.h"
 #include "tarnvik/files.h"
 
@@ -21,6 +23,10 @@ struct LineStore {
     std::string name;       // as the program gave it; "" = none
     std::string writePath;  // where the write-back goes
     std::array<std::string, kLineFileLines> lines;
+    // Each line's own line end as read; "" for lines the file did not have, or a last line
+    // without one: those get the file's first line end on writing back.
+    std::array<std::string, kLineFileLines> ends;
+    std::string newLineEnd = std::string(kDefaultLineEnd);
     std::string rest;      // the file beyond the last line the store holds, kept as it was
     int lastLine = 0;
     bool dirty = false;
@@ -29,10 +35,15 @@ struct LineStore {
 
 LineStore g_lines;
 
+// A line the file could not hold as one line; the program can read the code.
+constexpr int kErrorUnwritableText = 9;
+
 bool LineInRange(RtInt line) { return line >= 0 && line < kLineFileLines; }
 
 void ClearStore() {
     for (std::string& line : g_lines.lines) line.clear();
+    for (std::string& end : g_lines.ends) end.clear();
+    g_lines.newLineEnd = kDefaultLineEnd;
     g_lines.rest.clear();
     g_lines.lastLine = 0;
     g_lines.dirty = false;
@@ -41,21 +52,18 @@ void ClearStore() {
     g_lines.writePath.clear();
 }
 
-// A line ends at LF (a CR before it is dropped) and is cut at a zero byte; a last line without
-// LF counts. Lines are kept whole, so writing the file back never shortens one.
-void SplitIntoLines(const std::string& text) {
+// A line ends at CR LF, LF or a lone CR; a last line without one counts. Lines are kept whole,
+// zero bytes included, with their own line ends, so writing the file back changes no byte of a
+// line the program left alone.
+void SplitIntoLines(std::string_view text) {
+    g_lines.newLineEnd = FirstLineEnd(text);
     size_t at = 0;
     int slot = 0;
-    while (at < text.size() && slot < kLineFileLines) {
-        size_t lf = text.find('\n', at);
-        size_t end = lf == std::string::npos ? text.size() : lf;
-        size_t length = end - at;
-        if (lf != std::string::npos && length > 0 && text[end - 1] == '\r') --length;
-        std::string& line = g_lines.lines[slot];
-        line.assign(text, at, length);
-        if (size_t zero = line.find('\0'); zero != std::string::npos) line.resize(zero);
+    std::string_view line, end;
+    while (slot < kLineFileLines && NextTextLine(text, at, line, end)) {
+        g_lines.lines[slot] = line;
+        g_lines.ends[slot] = end;
         g_lines.lastLine = slot++;
-        at = lf == std::string::npos ? text.size() : lf + 1;
     }
     g_lines.rest = text.substr(at);
 }
@@ -96,7 +104,10 @@ void WriteBackLineFile() {
     if (!g_lines.dirty || g_lines.name.empty() || IsMemoryName(g_lines.name.c_str())) return;
     g_lines.dirty = false;
     std::string text;
-    for (int i = 0; i <= g_lines.lastLine; ++i) text += g_lines.lines[i] + "\r\n";
+    for (int i = 0; i <= g_lines.lastLine; ++i) {
+        text += g_lines.lines[i];
+        text += g_lines.ends[i].empty() ? g_lines.newLineEnd : g_lines.ends[i];
+    }
     if (g_lines.lastLine == kLineFileLines - 1) text += g_lines.rest;
     ReplaceFileContents(g_lines.writePath, text);
 }
@@ -140,9 +151,18 @@ void WriteTextLine(const RtString& file, RtInt line, const RtString& text) {
         SetErrorCode(7);
         return;
     }
+    std::string_view bytes(text.c_str(), text.Length());
+    if (bytes.find_first_of("\r\n") != std::string_view::npos) {
+        // It would read back as several lines; the old line stays.
+        const char* message = "WriteTextLine refused: a line cannot hold a line end";
+        WriteErrorLog(message);
+        std::fprintf(stderr, "%s\n", message);
+        SetErrorCode(tvk::kErrorUnwritableText);
+        return;
+    }
     tvk::SelectLineFile(file.c_str());
     SetErrorCode(0);  // a file that does not exist yet is created by the write-back
-    g_lines.lines[line].assign(text.c_str());  // a line ends at a zero byte
+    g_lines.lines[line].assign(bytes);
     if (g_lines.lastLine < line) g_lines.lastLine = line;
     g_lines.dirty = true;
 }
