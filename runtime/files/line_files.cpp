@@ -1,7 +1,6 @@
 // ReadTextLine, WriteTextLine and their number forms over the line store.
 #include "files/line_files.h"
 
-#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -11,7 +10,6 @@
 #include "files/line_files_write_back.h"
 #include "files/memory_names.h"
 #include "files/resolver.h"
-#include "files/text_lines.h"
 #include "tarnvik/core.h"
 #include "tarnvik/files.h"
 
@@ -22,13 +20,7 @@ namespace {
 struct LineStore {
     std::string name;       // as the program gave it; "" = none
     std::string writePath;  // where the write-back goes
-    std::array<std::string, kLineFileLines> lines;
-    // Each line's own line end as read; "" for lines the file did not have, or a last line
-    // without one: those get the file's first line end on writing back.
-    std::array<std::string, kLineFileLines> ends;
-    std::string newLineEnd = std::string(kDefaultLineEnd);
-    std::string rest;      // the file beyond the last line the store holds, kept as it was
-    int lastLine = 0;
+    LineSlots slots;
     bool dirty = false;
     bool missing = false;  // the recorded file could not be loaded
 };
@@ -41,31 +33,11 @@ constexpr int kErrorUnwritableText = 9;
 bool LineInRange(RtInt line) { return line >= 0 && line < kLineFileLines; }
 
 void ClearStore() {
-    for (std::string& line : g_lines.lines) line.clear();
-    for (std::string& end : g_lines.ends) end.clear();
-    g_lines.newLineEnd = kDefaultLineEnd;
-    g_lines.rest.clear();
-    g_lines.lastLine = 0;
+    g_lines.slots = LineSlots();
     g_lines.dirty = false;
     g_lines.missing = false;
     g_lines.name.clear();
     g_lines.writePath.clear();
-}
-
-// A line ends at CR LF, LF or a lone CR; a last line without one counts. Lines are kept whole,
-// zero bytes included, with their own line ends, so writing the file back changes no byte of a
-// line the program left alone.
-void SplitIntoLines(std::string_view text) {
-    g_lines.newLineEnd = FirstLineEnd(text);
-    size_t at = 0;
-    int slot = 0;
-    std::string_view line, end;
-    while (slot < kLineFileLines && NextTextLine(text, at, line, end)) {
-        g_lines.lines[slot] = line;
-        g_lines.ends[slot] = end;
-        g_lines.lastLine = slot++;
-    }
-    g_lines.rest = text.substr(at);
 }
 
 bool LoadLines(const char* name) {
@@ -75,7 +47,7 @@ bool LoadLines(const char* name) {
     if (!answer[0] || !in.OpenRead(answer)) return false;
     std::string text(static_cast<size_t>(in.Size()), '\0');
     text.resize(in.ReadUpTo(text.data(), text.size()));
-    SplitIntoLines(text);
+    g_lines.slots.Split(text);
     return true;
 }
 
@@ -103,13 +75,7 @@ int SelectLineFile(const char* name) {
 void WriteBackLineFile() {
     if (!g_lines.dirty || g_lines.name.empty() || IsMemoryName(g_lines.name.c_str())) return;
     g_lines.dirty = false;
-    std::string text;
-    for (int i = 0; i <= g_lines.lastLine; ++i) {
-        text += g_lines.lines[i];
-        text += g_lines.ends[i].empty() ? g_lines.newLineEnd : g_lines.ends[i];
-    }
-    if (g_lines.lastLine == kLineFileLines - 1) text += g_lines.rest;
-    ReplaceFileContents(g_lines.writePath, text);
+    ReplaceFileContents(g_lines.writePath, g_lines.slots.Joined());
 }
 
 }  // namespace tvk
@@ -126,7 +92,7 @@ RtNumber ReadTextLine(const RtString& file, RtInt line, RtString& target) {
         target = "NO_FILE";
         return 3;
     }
-    const std::string& text = g_lines.lines[line];
+    const std::string& text = g_lines.slots.lines[line];
     size_t length = text.size();
     while (length > 0 && static_cast<unsigned char>(text[length - 1]) < 32) --length;
     target.Assign(text.c_str(), static_cast<uint32_t>(length));
@@ -162,8 +128,8 @@ void WriteTextLine(const RtString& file, RtInt line, const RtString& text) {
     }
     tvk::SelectLineFile(file.c_str());
     SetErrorCode(0);  // a file that does not exist yet is created by the write-back
-    g_lines.lines[line].assign(bytes);
-    if (g_lines.lastLine < line) g_lines.lastLine = line;
+    g_lines.slots.lines[line].assign(bytes);
+    if (g_lines.slots.lastLine < line) g_lines.slots.lastLine = line;
     g_lines.dirty = true;
 }
 

@@ -6,9 +6,9 @@
 // had none, get the file's first line end (CR LF for a new file or a file of one line).
 #pragma once
 
-namespace tvk {
+#include "files/line_slots.h"
 
-constexpr int kLineFileLines = 256;
+namespace tvk {
 
 // Writes the store to its file when it holds changes (never to a mem:// name); the lines stay.
 void WriteBackLineFile();
