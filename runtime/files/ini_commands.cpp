@@ -1,4 +1,5 @@
 // OpenIni, IniRead and IniWrite over the one process-wide INI table.
+#include <cstdio>
 #include <string>
 
 #include "files/file_names.h"
@@ -6,8 +7,8 @@
 #include "files/ini_store.h"
 #include "files/ini_table.h"
 #include "files/line_files_write_back.h"
-#include "files/line_reader.h"
 #include "files/resolver.h"
+#include "tarnvik/core.h"
 #include "tarnvik/files.h"
 
 namespace tvk {
@@ -23,12 +24,26 @@ struct IniState {
 
 IniState g_ini;
 
+// A write the INI file could not hold as it is; the program can read the code.
+constexpr int kErrorUnwritableText = 9;
+
 void LoadIni(const char* answer) {
     FileStream in;
     if (!answer[0] || !in.OpenRead(answer)) return;
-    IniParser parser(g_ini.table);
-    std::string line;
-    while (ReadTextLine(in, line)) parser.ParseLine(line);
+    // Read whole, so values of any length and every byte of them survive a write-back.
+    std::string text(static_cast<size_t>(in.Size()), '\0');
+    text.resize(in.ReadUpTo(text.data(), text.size()));
+    ParseIniText(text, g_ini.table);
+}
+
+// Names and values with every byte, zero bytes included.
+std::string Bytes(const RtString& text) { return std::string(text.c_str(), text.Length()); }
+
+void RefuseIniWrite(const char* why) {
+    std::string message = std::string("IniWrite refused: ") + why;
+    WriteErrorLog(message.c_str());
+    std::fprintf(stderr, "%s\n", message.c_str());
+    SetErrorCode(kErrorUnwritableText);
 }
 
 }  // namespace
@@ -46,7 +61,7 @@ using tvk::g_ini;
 void OpenIni(const RtString& name) {
     tvk::WriteBackIni();
     g_ini.dirty = false;
-    g_ini.table.sections.clear();
+    g_ini.table = tvk::IniTable();
     g_ini.name.clear();
     g_ini.writePath.clear();
     if (name.Empty()) return;
@@ -61,39 +76,50 @@ void OpenIni(const RtString& name) {
 }
 
 RtString IniRead(const RtString& section, const RtString& key, const RtString& fallback) {
-    tvk::IniSection* found = g_ini.table.FindSection(section.c_str());
-    tvk::IniKey* entry = found ? tvk::IniTable::FindKey(*found, key.c_str()) : nullptr;
-    return entry ? RtString(entry->value.c_str()) : fallback;
+    tvk::IniSection* found = g_ini.table.FindSection(tvk::Bytes(section));
+    tvk::IniKey* entry = found ? tvk::IniTable::FindKey(*found, tvk::Bytes(key)) : nullptr;
+    if (!entry) return fallback;
+    RtString value;
+    value.Assign(entry->value.data(), static_cast<uint32_t>(entry->value.size()));
+    return value;
 }
 
 void IniWrite(const RtString& section, const RtString& key, const RtString& value) {
     auto& sections = g_ini.table.sections;
+    const std::string sectionName = tvk::Bytes(section);
+    const std::string keyName = tvk::Bytes(key);
     if (key.Empty()) {
         // The section goes; the last one takes its place.
-        if (tvk::IniSection* found = g_ini.table.FindSection(section.c_str())) {
+        if (tvk::IniSection* found = g_ini.table.FindSection(sectionName)) {
             if (found != &sections.back()) *found = std::move(sections.back());
             sections.pop_back();
             g_ini.dirty = true;
         }
         return;
     }
-    tvk::IniSection* found = g_ini.table.FindSection(section.c_str());
-    if (!found) {
-        sections.push_back({section.c_str(), {}});
-        found = &sections.back();
-    }
-    tvk::IniKey* entry = tvk::IniTable::FindKey(*found, key.c_str());
-    if (!entry) {
-        if (value.Empty()) return;
-        found->keys.push_back({key.c_str(), value.c_str()});
-        g_ini.dirty = true;
-        return;
-    }
-    g_ini.dirty = true;
+    tvk::IniSection* found = g_ini.table.FindSection(sectionName);
+    tvk::IniKey* entry = found ? tvk::IniTable::FindKey(*found, keyName) : nullptr;
     if (!value.Empty()) {
-        entry->value = value.c_str();
+        // Refused rather than written as lines that would read back as other sections or keys;
+        // the old value stays.
+        if (const char* why = tvk::UnwritableIniEntry(sectionName, keyName, tvk::Bytes(value))) {
+            tvk::RefuseIniWrite(why);
+            return;
+        }
+        if (!found) {
+            sections.push_back({sectionName, {}});
+            found = &sections.back();
+        }
+        g_ini.dirty = true;
+        if (entry) {
+            entry->value = tvk::Bytes(value);
+        } else {
+            found->keys.push_back({keyName, tvk::Bytes(value)});
+        }
         return;
     }
+    if (!entry) return;  // nothing to remove, and no empty section is left behind
+    g_ini.dirty = true;
     if (entry != &found->keys.back()) *entry = std::move(found->keys.back());
     found->keys.pop_back();
 }

@@ -1,5 +1,7 @@
 #include "files/ini_table.h"
 
+#include "files/text_lines.h"
+
 namespace tvk {
 
 namespace {
@@ -35,8 +37,8 @@ IniKey* IniTable::FindKey(IniSection& section, const std::string& name) {
 std::string IniTable::WrittenForm() const {
     std::string text;
     for (const IniSection& section : sections) {
-        text += "[" + section.name + "]\r\n";
-        for (const IniKey& key : section.keys) text += key.name + "=" + key.value + "\r\n";
+        text += "[" + section.name + "]" + lineEnd;
+        for (const IniKey& key : section.keys) text += key.name + "=" + key.value + lineEnd;
     }
     return text;
 }
@@ -75,6 +77,27 @@ void IniParser::ParseLine(const std::string& line) {
     }
     table_.sections.back().keys.push_back(
         {line.substr(at, keyEnd - at), line.substr(valueStart, valueEnd - valueStart)});
+}
+
+void ParseIniText(std::string_view text, IniTable& table) {
+    table.lineEnd = FirstLineEnd(text);
+    IniParser parser(table);
+    size_t at = 0;
+    std::string_view line, end;
+    while (NextTextLine(text, at, line, end)) parser.ParseLine(std::string(line));
+}
+
+const char* UnwritableIniEntry(std::string_view section, std::string_view key, std::string_view value) {
+    // A blank or "=" would end the name early on reading; CR or LF would start another line.
+    if (section.find_first_of(" \t\r\n=") != std::string_view::npos)
+        return "a section name cannot hold a space, tab, line end or \"=\"";
+    if (key.find_first_of(" \t\r\n=") != std::string_view::npos)
+        return "a key cannot hold a space, tab, line end or \"=\"";
+    // Such a line would read as a comment or as a section header.
+    if (!key.empty() && (key[0] == ';' || key[0] == '['))
+        return "a key cannot start with \";\" or \"[\"";
+    if (value.find_first_of("\r\n") != std::string_view::npos) return "a value cannot hold a line end";
+    return nullptr;
 }
 
 }  // namespace tvk

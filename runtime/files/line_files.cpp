@@ -1,9 +1,9 @@
 // ReadTextLine, WriteTextLine and their number forms over the line store.
 #include "files/line_files.h"
 
-#include <array>
-#include <cstring>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "files/file_names.h"
 #include "files/file_stream.h"
@@ -20,44 +20,24 @@ namespace {
 struct LineStore {
     std::string name;       // as the program gave it; "" = none
     std::string writePath;  // where the write-back goes
-    std::array<std::string, kLineFileLines> lines;
-    std::string rest;      // the file beyond the last line the store holds, kept as it was
-    int lastLine = 0;
+    LineSlots slots;
     bool dirty = false;
     bool missing = false;  // the recorded file could not be loaded
 };
 
 LineStore g_lines;
 
+// A line the file could not hold as one line; the program can read the code.
+constexpr int kErrorUnwritableText = 9;
+
 bool LineInRange(RtInt line) { return line >= 0 && line < kLineFileLines; }
 
 void ClearStore() {
-    for (std::string& line : g_lines.lines) line.clear();
-    g_lines.rest.clear();
-    g_lines.lastLine = 0;
+    g_lines.slots = LineSlots();
     g_lines.dirty = false;
     g_lines.missing = false;
     g_lines.name.clear();
     g_lines.writePath.clear();
-}
-
-// A line ends at LF (a CR before it is dropped) and is cut at a zero byte; a last line without
-// LF counts. Lines are kept whole, so writing the file back never shortens one.
-void SplitIntoLines(const std::string& text) {
-    size_t at = 0;
-    int slot = 0;
-    while (at < text.size() && slot < kLineFileLines) {
-        size_t lf = text.find('\n', at);
-        size_t end = lf == std::string::npos ? text.size() : lf;
-        size_t length = end - at;
-        if (lf != std::string::npos && length > 0 && text[end - 1] == '\r') --length;
-        std::string& line = g_lines.lines[slot];
-        line.assign(text, at, length);
-        if (size_t zero = line.find('\0'); zero != std::string::npos) line.resize(zero);
-        g_lines.lastLine = slot++;
-        at = lf == std::string::npos ? text.size() : lf + 1;
-    }
-    g_lines.rest = text.substr(at);
 }
 
 bool LoadLines(const char* name) {
@@ -67,7 +47,7 @@ bool LoadLines(const char* name) {
     if (!answer[0] || !in.OpenRead(answer)) return false;
     std::string text(static_cast<size_t>(in.Size()), '\0');
     text.resize(in.ReadUpTo(text.data(), text.size()));
-    SplitIntoLines(text);
+    g_lines.slots.Split(text);
     return true;
 }
 
@@ -95,10 +75,7 @@ int SelectLineFile(const char* name) {
 void WriteBackLineFile() {
     if (!g_lines.dirty || g_lines.name.empty() || IsMemoryName(g_lines.name.c_str())) return;
     g_lines.dirty = false;
-    std::string text;
-    for (int i = 0; i <= g_lines.lastLine; ++i) text += g_lines.lines[i] + "\r\n";
-    if (g_lines.lastLine == kLineFileLines - 1) text += g_lines.rest;
-    ReplaceFileContents(g_lines.writePath, text);
+    ReplaceFileContents(g_lines.writePath, g_lines.slots.Joined());
 }
 
 }  // namespace tvk
@@ -115,7 +92,7 @@ RtNumber ReadTextLine(const RtString& file, RtInt line, RtString& target) {
         target = "NO_FILE";
         return 3;
     }
-    const std::string& text = g_lines.lines[line];
+    const std::string& text = g_lines.slots.lines[line];
     size_t length = text.size();
     while (length > 0 && static_cast<unsigned char>(text[length - 1]) < 32) --length;
     target.Assign(text.c_str(), static_cast<uint32_t>(length));
@@ -140,10 +117,19 @@ void WriteTextLine(const RtString& file, RtInt line, const RtString& text) {
         SetErrorCode(7);
         return;
     }
+    std::string_view bytes(text.c_str(), text.Length());
+    if (bytes.find_first_of("\r\n") != std::string_view::npos) {
+        // It would read back as several lines; the old line stays.
+        const char* message = "WriteTextLine refused: a line cannot hold a line end";
+        WriteErrorLog(message);
+        std::fprintf(stderr, "%s\n", message);
+        SetErrorCode(tvk::kErrorUnwritableText);
+        return;
+    }
     tvk::SelectLineFile(file.c_str());
     SetErrorCode(0);  // a file that does not exist yet is created by the write-back
-    g_lines.lines[line].assign(text.c_str());  // a line ends at a zero byte
-    if (g_lines.lastLine < line) g_lines.lastLine = line;
+    g_lines.slots.lines[line].assign(bytes);
+    if (g_lines.slots.lastLine < line) g_lines.slots.lastLine = line;
     g_lines.dirty = true;
 }
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "files/ini_table.h"
 #include "files/resolver.h"
 #include "files_test_support.h"
+#include "tarnvik/core.h"
 #include "tarnvik/files.h"
 
 namespace {
@@ -18,6 +21,12 @@ protected:
         ScratchTest::TearDown();
     }
     static std::string Read(const char* section, const char* key) { return IniRead(section, key, "<none>").c_str(); }
+    static std::string Bytes(const RtString& text) { return std::string(text.c_str(), text.Length()); }
+    static RtString Text(const std::string& bytes) {
+        RtString text;
+        text.Assign(bytes.data(), static_cast<uint32_t>(bytes.size()));
+        return text;
+    }
 };
 
 TEST(IniParser, LineRules) {
@@ -135,6 +144,83 @@ TEST_F(IniTest, NewFileIsCreatedWithoutAnArchive) {
     EXPECT_EQ(Read("player", "name"), "Ann");
     OpenIni("");
     EXPECT_EQ(ReadFile("fresh.ini"), "[Player]\r\nName=Ann\r\n");
+}
+
+// What the program did not change comes back as it was read, in the file's own line ends.
+TEST_F(IniTest, UnchangedEntriesKeepTheirBytesAndLineEnds) {
+    for (const char* end : {"\r", "\n", "\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        const std::string e = end;
+        WriteFile("ends.ini", "[section]" + e + "key=v" + e + "[b]" + e + "x=1");
+        OpenIni("ends.ini");
+        EXPECT_EQ(Read("section", "key"), "v");
+        IniWrite("other", "k", "1");
+        OpenIni("");
+        EXPECT_EQ(ReadFile("ends.ini"), "[section]" + e + "key=v" + e + "[b]" + e + "x=1" + e + "[other]" + e + "k=1" + e);
+    }
+}
+
+TEST_F(IniTest, ValuesOfAnyLengthAndWithZeroBytesSurvive) {
+    // Past the length where a line used to be cut, with "=" where the cut would make a key of it.
+    const std::string longValue = std::string(1500, 'v') + "=w" + std::string(3000, 'x');
+    const std::string zeroValue("ab\0cd", 5);
+    const std::string file = "[s]\r\nlong=" + longValue + "\r\nzero=" + zeroValue + "\r\n";
+    WriteFile("any.ini", file);
+    OpenIni("any.ini");
+    EXPECT_EQ(Bytes(IniRead("s", "long", "")), longValue);
+    EXPECT_EQ(Bytes(IniRead("s", "zero", "")), zeroValue);
+    EXPECT_EQ(Read("s", std::string(1500, 'v').c_str()), "<none>");
+    IniWrite("t", "k", "1");
+    const std::string huge(10u << 20, 'h');
+    IniWrite("t", "huge", huge.c_str());
+    IniWrite("t", "z", Text(zeroValue));
+    OpenIni("");
+    EXPECT_EQ(ReadFile("any.ini"), file + "[t]\r\nk=1\r\nhuge=" + huge + "\r\nz=" + zeroValue + "\r\n");
+    OpenIni("any.ini");
+    EXPECT_EQ(Bytes(IniRead("t", "huge", "")).size(), huge.size());
+    EXPECT_EQ(Bytes(IniRead("t", "z", "")), zeroValue);
+}
+
+// A write that would read back as other sections or keys is refused with error 9; the old value
+// stays and the file gains nothing.
+TEST_F(IniTest, WritesTheFileCannotHoldAreRefused) {
+    WriteFile("guard.ini", "[s]\r\nk=old\r\n");
+    OpenIni("guard.ini");
+    const std::vector<std::array<const char*, 3>> refused = {
+        {"s", "k", "new\r\n[evil]\r\nx=1"}, {"s", "k", "new\rx=1"}, {"s", "k", "new\nx=1"},
+        {"s", "a=b", "1"}, {"s", "[evil]", "1"}, {"s", ";c", "1"}, {"s", "a b", "1"}, {"s", "a\tb", "1"},
+        {"s", "a\nb", "1"}, {"a\nb", "k", "1"}, {"a\rb", "k", "1"}, {"a=b", "k", "1"}, {"My Section", "k", "1"}};
+    for (const auto& [section, key, value] : refused) {
+        SCOPED_TRACE(testing::PrintToString(std::string(section) + "|" + key + "|" + value));
+        SetErrorCode(0);
+        IniWrite(section, key, value);
+        EXPECT_EQ(GetErrorCode(), 9);
+    }
+    EXPECT_EQ(Read("s", "k"), "old");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("guard.ini"), "[s]\r\nk=old\r\n");  // nothing changed, nothing written
+
+    // "]" inside or at the end of a section name reads back as itself.
+    OpenIni("guard.ini");
+    SetErrorCode(0);
+    IniWrite("a]", "k", "1");
+    IniWrite("x]y", "k", "2");
+    IniWrite("s", "k", "new");
+    EXPECT_EQ(GetErrorCode(), 0);
+    OpenIni("");
+    EXPECT_EQ(ReadFile("guard.ini"), "[s]\r\nk=new\r\n[a]]\r\nk=1\r\n[x]y]\r\nk=2\r\n");
+    OpenIni("guard.ini");
+    EXPECT_EQ(Read("a]", "k"), "1");
+    EXPECT_EQ(Read("x]y", "k"), "2");
+    EXPECT_EQ(Read("a", "k"), "<none>");
+}
+
+TEST_F(IniTest, RemovingWhatIsMissingLeavesNoEmptySection) {
+    OpenIni("quiet.ini");
+    IniWrite("gone", "k", "");
+    IniWrite("s", "k", "v");
+    OpenIni("");
+    EXPECT_EQ(ReadFile("quiet.ini"), "[s]\r\nk=v\r\n");
 }
 
 }  // namespace

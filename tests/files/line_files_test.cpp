@@ -93,9 +93,8 @@ TEST_F(LineFilesTest, WriteBackKeepsLongLinesAndLinesBeyondTheStore) {
     EXPECT_EQ(Line("big.txt", 255), "0:line 255");
     WriteTextLine("big.txt", 1, "first");
     Line("switch.txt", 0);
-    std::string expected = longLine + "\r\nfirst\r\n";
-    for (int i = 2; i < 256; ++i) expected += "line " + std::to_string(i) + "\r\n";
-    for (int i = 256; i < 300; ++i) expected += "line " + std::to_string(i) + "\n";
+    std::string expected = longLine + "\nfirst\n";  // the file's own line ends
+    for (int i = 2; i < 300; ++i) expected += "line " + std::to_string(i) + "\n";
     EXPECT_EQ(ReadFile("big.txt"), expected);
 }
 
@@ -107,6 +106,53 @@ TEST_F(LineFilesTest, PackedFileIsWrittenAsALooseFileOfTheSameName) {
     Line("switch.txt", 0);
     EXPECT_EQ(ReadFile("level.txt"), "A\r\nb\r\n");
     tvk::SetArchiveNames(nullptr, nullptr);
+}
+
+// Lines the program did not change go back byte for byte, each with its own line end; new lines
+// get the file's first one.
+TEST_F(LineFilesTest, UntouchedLinesKeepTheirBytesAndLineEnds) {
+    WriteFile("cr.txt", "a\rb\rc");
+    EXPECT_EQ(Line("cr.txt", 1), "0:b");
+    EXPECT_EQ(Line("cr.txt", 2), "0:c");
+    WriteTextLine("cr.txt", 0, "A");
+    WriteFile("mixed.txt", "a\r\nb\nc\rd\r\n");
+    WriteTextLine("mixed.txt", 1, "B");  // writes cr.txt back
+    EXPECT_EQ(ReadFile("cr.txt"), "A\rb\rc\r");
+    WriteTextLine("mixed.txt", 5, "F");
+    Line("switch.txt", 0);
+    EXPECT_EQ(ReadFile("mixed.txt"), "a\r\nB\nc\rd\r\n\r\nF\r\n");
+    WriteFile("lf.txt", "one\ntwo\n");
+    WriteTextLine("lf.txt", 2, "three");
+    Line("switch.txt", 0);
+    EXPECT_EQ(ReadFile("lf.txt"), "one\ntwo\nthree\n");
+}
+
+TEST_F(LineFilesTest, ZeroBytesStayInLines) {
+    const std::string zeroLine("ab\0cd", 5);
+    WriteFile("z.txt", zeroLine + "\r\nx\r\n");
+    ReadTextLine("z.txt", 0, text_);
+    EXPECT_EQ(std::string(text_.c_str(), text_.Length()), zeroLine);
+    WriteTextLine("z.txt", 1, "y");
+    RtString written;
+    written.Assign("p\0q", 3);
+    WriteTextLine("z.txt", 2, written);
+    Line("switch.txt", 0);
+    EXPECT_EQ(ReadFile("z.txt"), zeroLine + "\r\ny\r\n" + std::string("p\0q", 3) + "\r\n");
+}
+
+// A line with a line end in it would come back as several lines: refused with error 9, the old
+// line stays.
+TEST_F(LineFilesTest, LinesHoldingALineEndAreRefused) {
+    WriteFile("r.txt", "one\r\ntwo\r\n");
+    for (const char* text : {"x\r\ny", "x\ny", "x\ry", "\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(text)));
+        SetErrorCode(0);
+        WriteTextLine("r.txt", 0, text);
+        EXPECT_EQ(GetErrorCode(), 9);
+    }
+    EXPECT_EQ(Line("r.txt", 0), "0:one");
+    Line("switch.txt", 0);
+    EXPECT_EQ(ReadFile("r.txt"), "one\r\ntwo\r\n");
 }
 
 // The write-back at the end of a whole run, and at exit for a program that never ends through the

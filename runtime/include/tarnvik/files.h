@@ -70,7 +70,9 @@ void UnregisterMemoryFile(const void* data);
 void OpenIni(const RtString& name);
 // Section and key names ignore case; fallback when either is missing.
 RtString IniRead(const RtString& section, const RtString& key, const RtString& fallback);
-// An empty value removes the key; an empty key removes the whole section.
+// An empty value removes the key; an empty key removes the whole section. A section, key or value
+// the file could not hold as itself (a line end anywhere; a blank or "=" in a name; a key starting
+// with ";" or "[") is refused with error 9 and the old value stays.
 void IniWrite(const RtString& section, const RtString& key, const RtString& value);
 
 // Subdirectories of the current directory, then its files matching pattern, each group sorted
@@ -86,7 +88,8 @@ RtInt WildcardMatch(const RtString& pattern, const RtString& name);
 RtNumber ReadTextLine(const RtString& file, RtInt line, RtString& target);
 RtNumber ReadTextLineNumber(const RtString& file, RtInt line);
 RtInt ReadTextLineInt(const RtString& file, RtInt line);
-// Line out of range: error 7 and nothing written.
+// Line out of range: error 7 and nothing written. Text holding CR or LF: error 9, the old line
+// stays. Lines the program did not change are written back byte for byte with their own line ends.
 void WriteTextLine(const RtString& file, RtInt line, const RtString& text);
 void WriteTextLineNumber(const RtString& file, RtInt line, RtNumber value);
 
