@@ -1,5 +1,6 @@
 #include "base/error_log.h"
 
+#include <cstdio>
 #include <string>
 
 #include "platform/system.h"
@@ -10,6 +11,11 @@ namespace tvk {
 std::string ErrorLogPath() { return platform::TempDirectory() + "ErrorLog.txt"; }
 
 void DeleteErrorLog() { platform::RemoveFile(ErrorLogPath()); }
+
+void ReportToUser(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    WriteErrorLog(message.c_str());
+}
 
 }  // namespace tvk
 

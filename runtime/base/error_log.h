@@ -8,4 +8,8 @@ namespace tvk {
 std::string ErrorLogPath();
 void DeleteErrorLog();
 
+// Something the user can act on (a file in a form the runtime cannot use, say): one line on
+// standard error and the same entry in the error log.
+void ReportToUser(const std::string& message);
+
 }  // namespace tvk

@@ -1,6 +1,7 @@
 #include "gfx2d/bmp_decoder.h"
 
 #include <algorithm>
+#include <string>
 
 namespace tvk {
 namespace {
@@ -35,43 +36,75 @@ bool HasPlainMasks(const uint8_t* masks, uint32_t bitsPerPixel) {
     return false;
 }
 
-bool ReadLayout(const uint8_t* data, size_t size, BmpLayout& layout) {
-    if (size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') return false;
+bool IsBmp(const uint8_t* data, size_t size) { return size >= 2 && data[0] == 'B' && data[1] == 'M'; }
+
+constexpr const char* kCutShort = "BMP file cut short";
+
+// The file-size, image-size and resolution fields are not read: the pixels are found from the
+// offset, width, height and depth alone, and checked against the real size of the data.
+bool ReadLayout(const uint8_t* data, size_t size, BmpLayout& layout, std::string& problem) {
+    if (size < kFileHeaderSize + 4) {
+        problem = kCutShort;
+        return false;
+    }
     layout.pixelOffset = Read32(data + 10);
     const uint32_t headerSize = Read32(data + 14);
     uint64_t headerEnd = kFileHeaderSize + headerSize;
     uint32_t declaredColours = 0;
+    uint32_t planes = 1;
     if (headerSize == kWindowsHeaderSize) {
-        if (size < headerEnd) return false;
+        if (size < headerEnd) {
+            problem = kCutShort;
+            return false;
+        }
         layout.width = int32_t(Read32(data + 18));
         const int64_t height = int32_t(Read32(data + 22));
         layout.topDown = height < 0;
         layout.rows = height < 0 ? -height : height;
+        planes = Read16(data + 26);
         layout.bitsPerPixel = Read16(data + 28);
         const uint32_t compression = Read32(data + 30);
         declaredColours = Read32(data + 46);
         if (compression == kBitFields) {
-            if (size < headerEnd + 12 || !HasPlainMasks(data + headerEnd, layout.bitsPerPixel)) return false;
+            if (size < headerEnd + 12 || !HasPlainMasks(data + headerEnd, layout.bitsPerPixel)) {
+                problem = "unsupported BMP bit fields";
+                return false;
+            }
             headerEnd += 12;
         } else if (compression != kUncompressed) {
+            problem = "unsupported BMP compression " + std::to_string(compression) +
+                      (compression == 1 || compression == 2 ? " (run-length encoded)" : "");
             return false;
         }
     } else if (headerSize == kOs2HeaderSize) {
-        if (size < headerEnd) return false;
+        if (size < headerEnd) {
+            problem = kCutShort;
+            return false;
+        }
         layout.width = Read16(data + 18);
         layout.rows = Read16(data + 20);
+        planes = Read16(data + 22);
         layout.bitsPerPixel = Read16(data + 24);
         layout.paletteEntrySize = 3;
     } else {
+        problem = "unsupported BMP header of " + std::to_string(headerSize) + " bytes";
         return false;
     }
 
+    // A BMP has exactly one plane; another count means the header is not what it claims.
+    if (planes != 1) {
+        problem = "BMP with " + std::to_string(planes) + " colour planes";
+        return false;
+    }
     switch (layout.bitsPerPixel) {
         case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: return false;
+        default:
+            problem = "unsupported BMP depth of " + std::to_string(layout.bitsPerPixel) + " bits per pixel";
+            return false;
     }
     if (layout.width <= 0 || layout.rows <= 0 || layout.width > kMaxImageDimension ||
         layout.rows > kMaxImageDimension) {
+        problem = "BMP of " + std::to_string(layout.width) + " x " + std::to_string(layout.rows) + " pixels";
         return false;
     }
 
@@ -80,6 +113,7 @@ bool ReadLayout(const uint8_t* data, size_t size, BmpLayout& layout) {
     const uint64_t lastRowBytes = (uint64_t(layout.width) * layout.bitsPerPixel + 7) / 8;
     if (layout.pixelOffset < headerEnd ||
         layout.pixelOffset + layout.stride * uint64_t(layout.rows - 1) + lastRowBytes > size) {
+        problem = "BMP pixels outside the file (cut short or a wrong offset)";
         return false;
     }
 
@@ -93,9 +127,15 @@ bool ReadLayout(const uint8_t* data, size_t size, BmpLayout& layout) {
             colours = std::min<uint64_t>(maxColours, room);
         } else {
             colours = declaredColours ? declaredColours : maxColours;
-            if (colours > room) return false;
+            if (colours > room) {
+                problem = "BMP palette larger than the room before its pixels";
+                return false;
+            }
         }
-        if (colours == 0) return false;
+        if (colours == 0) {
+            problem = "BMP without a palette";
+            return false;
+        }
         layout.paletteOffset = headerEnd;
         layout.paletteCount = uint32_t(std::min<uint64_t>(colours, maxColours));
     }
@@ -160,11 +200,19 @@ void DecodeDirectRow(const uint8_t* src, int32_t width, uint32_t bits, uint8_t* 
 
 }  // namespace
 
-bool DecodeBmp(const uint8_t* data, size_t size, int32_t colourKey, RgbaImage& image) {
+bool DecodeBmp(const uint8_t* data, size_t size, int32_t colourKey, RgbaImage& image, std::string* problem) {
     image.Clear();
+    if (!data || !IsBmp(data, size)) return false;
     BmpLayout layout;
-    if (!data || !ReadLayout(data, size, layout)) return false;
-    if (!image.Allocate(int32_t(layout.width), int32_t(layout.rows))) return false;
+    std::string refusal;
+    if (!ReadLayout(data, size, layout, refusal)) {
+        if (problem) *problem = refusal;
+        return false;
+    }
+    if (!image.Allocate(int32_t(layout.width), int32_t(layout.rows))) {
+        if (problem) *problem = "BMP too large for memory";
+        return false;
+    }
 
     Palette palette{};
     if (layout.bitsPerPixel <= 8) ReadPalette(data, layout, palette);
@@ -174,6 +222,7 @@ bool DecodeBmp(const uint8_t* data, size_t size, int32_t colourKey, RgbaImage& i
         if (layout.bitsPerPixel <= 8) {
             if (!DecodeIndexedRow(src, image.width, layout.bitsPerPixel, palette, image.Row(y))) {
                 image.Clear();
+                if (problem) *problem = "BMP pixel beyond the end of its palette";
                 return false;
             }
         } else {

@@ -4,14 +4,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "gfx2d/image.h"
 
 namespace tvk {
 
-// Decodes a BMP held in memory into the image. Fails quietly (false, image empty) when the data is no
-// BMP this decoder takes, or when its sizes, offsets or palette do not fit the data; never reads
-// outside data[0..size).
-bool DecodeBmp(const uint8_t* data, size_t size, int32_t colourKey, RgbaImage& image);
+// Decodes a BMP held in memory into the image. False, image empty, when the data is no BMP (quietly)
+// or a BMP this decoder does not take, or whose planes, sizes, offsets or palette do not fit the data
+// (then *problem, if given, says which); never reads outside data[0..size).
+bool DecodeBmp(const uint8_t* data, size_t size, int32_t colourKey, RgbaImage& image,
+               std::string* problem = nullptr);
 
 }  // namespace tvk

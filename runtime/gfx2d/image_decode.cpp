@@ -4,6 +4,7 @@
 #include <climits>
 #include <vector>
 
+#include "core/error_log.h"
 #include "files/file_stream.h"
 #include "gfx2d/bmp_decoder.h"
 #include "gfx2d/jpeg_decoder.h"
@@ -32,18 +33,25 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 }  // namespace
 
 bool DecodeImage(const uint8_t* data, size_t size, const char* name, int32_t colourKey, RgbaImage& image,
-                 ImageFormats formats) {
-    if (DecodeBmp(data, size, colourKey, image)) return true;
-    if (DecodePng(data, size, name, colourKey, image)) return true;
-    if (formats == ImageFormats::All && DecodeJpeg(data, size, image)) return true;
+                 ImageFormats formats, std::string* problem) {
+    // Each decoder claims only data of its own format, so at most one of them says what is wrong.
+    if (DecodeBmp(data, size, colourKey, image, problem)) return true;
+    if (DecodePng(data, size, name, colourKey, image, problem)) return true;
+    if (formats == ImageFormats::All && DecodeJpeg(data, size, image, problem)) return true;
+    if (problem && problem->empty())
+        *problem = formats == ImageFormats::All ? "not a BMP, PNG or JPEG picture" : "not a BMP or PNG picture";
     return false;
 }
 
-bool DecodeImageFile(const char* path, int32_t colourKey, RgbaImage& image, ImageFormats formats) {
+bool DecodeImageFile(const char* path, int32_t colourKey, RgbaImage& image, ImageFormats formats,
+                     const char* shownName) {
     image.Clear();
     std::vector<uint8_t> bytes;
     if (!path || !ReadWholeFile(path, bytes)) return false;
-    return DecodeImage(bytes.data(), bytes.size(), path, colourKey, image, formats);
+    std::string problem;
+    if (DecodeImage(bytes.data(), bytes.size(), path, colourKey, image, formats, &problem)) return true;
+    ReportToUser(std::string(shownName ? shownName : path) + ": " + problem);
+    return false;
 }
 
 }  // namespace tvk

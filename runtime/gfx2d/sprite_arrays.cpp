@@ -87,7 +87,7 @@ RtInt LoadImageToArray(const RtString& file, RtInt& width, RtInt& height, RtIntA
         return 0;
     }
     tvk::RgbaImage image;
-    if (!tvk::DecodeImageFile(resolved, tvk::kNoColourKey, image)) return 0;
+    if (!tvk::DecodeImageFile(resolved, tvk::kNoColourKey, image, tvk::ImageFormats::All, file.c_str())) return 0;
     width = image.width;
     height = image.height;
     tvk::ImageToArray(image, array);

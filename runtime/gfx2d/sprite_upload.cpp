@@ -99,7 +99,8 @@ bool UploadSubImage(const RgbaImage& image, int32_t x, int32_t y, int32_t width,
 bool DecodeProgramFile(const char* name, int32_t colourKey, RgbaImage& image, bool fontFormatsOnly) {
     const char* resolved = ResolveFileName(g_memoryResolver, name);
     if (!resolved) return false;
-    return DecodeImageFile(resolved, colourKey, image, fontFormatsOnly ? ImageFormats::BmpAndPng : ImageFormats::All);
+    return DecodeImageFile(resolved, colourKey, image, fontFormatsOnly ? ImageFormats::BmpAndPng : ImageFormats::All,
+                           name);
 }
 
 }  // namespace tvk

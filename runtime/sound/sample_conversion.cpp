@@ -50,17 +50,25 @@ void Resample(const std::vector<int16_t>& in, uint32_t fromRate, std::vector<int
 
 }  // namespace
 
+std::string DeviceFormatProblem(const WavContents& wav) {
+    const WavFormat& f = wav.format;
+    std::string problem = WavFormatProblem(f);
+    if (problem.empty() && f.bitsPerSample != 8 && f.bitsPerSample != 16)
+        problem = std::to_string(f.bitsPerSample) + " bits per sample";
+    if (!problem.empty()) return "unsupported WAV format (" + problem + ")";
+    const size_t frames = wav.size / f.blockAlign;
+    if (frames == 0 || !wav.data) return "no whole frame of sound data";
+    if (ResampledFrames(frames, f.samplesPerSecond) > kMaxSoundFrames) return "sound longer than half an hour";
+    return {};
+}
+
 bool ConvertToDeviceFormat(const WavContents& wav, std::vector<int16_t>& out) {
     out.clear();
+    if (!DeviceFormatProblem(wav).empty()) return false;
     const WavFormat& f = wav.format;
-    if (f.bitsPerSample != 8 && f.bitsPerSample != 16) return false;
-    if (f.channels == 0) return false;  // no samples to take, whatever the block size says
-    if (f.samplesPerSecond < kMinSoundRate || f.samplesPerSecond > kMaxSoundRate) return false;
     const int bytesPerSample = f.bitsPerSample / 8;
     const bool stereo = f.channels > 1;
-    if (f.blockAlign < (stereo ? 2 : 1) * bytesPerSample) return false;
     const size_t frames = wav.size / f.blockAlign;
-    if (frames == 0 || !wav.data || ResampledFrames(frames, f.samplesPerSecond) > kMaxSoundFrames) return false;
     if (f.samplesPerSecond == uint32_t(platform::kAudioRate)) {
         DecodeFrames(wav, bytesPerSample, stereo, frames, out);
         return true;

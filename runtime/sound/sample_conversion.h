@@ -2,15 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "sound/wav_reader.h"
 
 namespace tvk {
 
-// Rates a sound may have; others cannot be played.
-constexpr uint32_t kMinSoundRate = 100;
-constexpr uint32_t kMaxSoundRate = 200000;
 // The longest sound once converted: half an hour.
 constexpr uint64_t kMaxSoundFrames = uint64_t(22050) * 60 * 30;
 
@@ -19,5 +17,8 @@ constexpr uint64_t kMaxSoundFrames = uint64_t(22050) * 60 * 30;
 // two are used. Other rates are resampled linearly. False (out empty) when the format cannot be
 // played, there is not one whole frame of data, or the result would be longer than kMaxSoundFrames.
 bool ConvertToDeviceFormat(const WavContents& wav, std::vector<int16_t>& out);
+// Why ConvertToDeviceFormat refuses the sound, for the user ("unsupported WAV format (24 bits per
+// sample)"); empty when it converts it.
+std::string DeviceFormatProblem(const WavContents& wav);
 
 }  // namespace tvk

@@ -1,6 +1,8 @@
 // The sound effect commands over the slot table.
 #include <cmath>
+#include <string>
 
+#include "core/error_log.h"
 #include "files/resolver.h"
 #include "sound/sound_device.h"
 #include "tarnvik/core.h"
@@ -40,8 +42,12 @@ void LoadSound(const RtString& file, RtInt slot, RtInt voices) {
         return;
     }
     const char* resolved = tvk::ResolveFileName(tvk::g_memoryResolver, file.c_str());
-    if (!tvk::LoadSlot(tvk::g_soundSlots[slot], tvk::g_sound, resolved ? resolved : file.c_str(), voices))
+    std::string problem;
+    if (!tvk::LoadSlot(tvk::g_soundSlots[slot], tvk::g_sound, resolved ? resolved : file.c_str(), voices, &problem)) {
+        // The code stays "no such file" for programs that test it; the user learns what is wrong.
         SetErrorCode(kErrorNoSuchFile);
+        if (!problem.empty()) tvk::ReportToUser(std::string(file.c_str()) + ": " + problem);
+    }
 }
 
 RtInt PlaySound(RtInt slot, RtNumber pan, RtNumber volume) {

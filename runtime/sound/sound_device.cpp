@@ -66,16 +66,21 @@ void ReleaseSoundDevice(SoundDevice* device) {
     device->hasOutput = false;
 }
 
-int LoadSlotFromBytes(SoundSlot& slot, SoundDevice* device, const uint8_t* bytes, size_t size, int32_t count) {
+int LoadSlotFromBytes(SoundSlot& slot, SoundDevice* device, const uint8_t* bytes, size_t size, int32_t count,
+                      std::string* problem) {
     FreeSlot(slot);
     slot.currentVoice = 0;
     slot.device = device;
     count = std::clamp(count, 1, kMaxVoices);
     if (!device || !device->hasOutput) return 0;
     WavContents wav;
-    if (!ParseWav(bytes, size, wav)) return 0;
+    if (!ParseWav(bytes, size, wav)) {
+        if (problem) *problem = WavPlayabilityProblem(bytes, size);
+        return 0;
+    }
     auto samples = std::make_shared<std::vector<int16_t>>();
     if (!ConvertToDeviceFormat(wav, *samples)) {
+        if (problem) *problem = DeviceFormatProblem(wav);
         slot.device = nullptr;  // a format no buffer can hold
         return 0;
     }
@@ -89,7 +94,7 @@ int LoadSlotFromBytes(SoundSlot& slot, SoundDevice* device, const uint8_t* bytes
     return 1;
 }
 
-int LoadSlot(SoundSlot& slot, SoundDevice* device, const char* name, int32_t count) {
+int LoadSlot(SoundSlot& slot, SoundDevice* device, const char* name, int32_t count, std::string* problem) {
     FreeSlot(slot);
     FileStream in;
     std::vector<uint8_t> buffer;
@@ -100,7 +105,7 @@ int LoadSlot(SoundSlot& slot, SoundDevice* device, const char* name, int32_t cou
         slot.device = device;
         return 0;
     }
-    return LoadSlotFromBytes(slot, device, bytes, size, count);
+    return LoadSlotFromBytes(slot, device, bytes, size, count, problem);
 }
 
 int32_t PlaySlot(SoundSlot& slot, int32_t pan, int32_t volume, bool looping) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sound/voice_mixer.h"
@@ -56,10 +57,13 @@ int InitSoundDevice(SoundDevice* device, platform::GlWindow* window);
 void ReleaseSoundDevice(SoundDevice* device);
 
 // Frees the slot, then reads the WAV file name (a path or a mem:// name) into count voices
-// (clamped to 1 … 4). 1 when loaded.
-int LoadSlot(SoundSlot& slot, SoundDevice* device, const char* name, int32_t count);
+// (clamped to 1 … 4). 1 when loaded. When the file was read but cannot be played, *problem (if
+// given) says why, for the user.
+int LoadSlot(SoundSlot& slot, SoundDevice* device, const char* name, int32_t count,
+             std::string* problem = nullptr);
 // Same from bytes already in memory.
-int LoadSlotFromBytes(SoundSlot& slot, SoundDevice* device, const uint8_t* bytes, size_t size, int32_t count);
+int LoadSlotFromBytes(SoundSlot& slot, SoundDevice* device, const uint8_t* bytes, size_t size, int32_t count,
+                      std::string* problem = nullptr);
 // pan −10000 … 10000, volume 0 … 100 (percent, linear in decibels). The voice index, or −1 when the
 // slot is free or its only voice is still playing.
 int32_t PlaySlot(SoundSlot& slot, int32_t pan, int32_t volume, bool looping);

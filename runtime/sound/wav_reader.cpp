@@ -67,11 +67,27 @@ bool LooksLikeWav(const uint8_t* bytes, size_t size) {
     return bytes && size >= 12 && std::memcmp(bytes, "RIFF", 4) == 0 && std::memcmp(bytes + 8, "WAVE", 4) == 0;
 }
 
-bool WavHeaderIsPlayable(const uint8_t* bytes, size_t size) {
-    WavContents wav;
-    if (!ParseWav(bytes, size, wav)) return false;
-    const WavFormat& f = wav.format;
-    return f.channels > 0 && f.blockAlign > 0 && f.samplesPerSecond > 0 && f.bitsPerSample > 0;
+std::string WavFormatProblem(const WavFormat& f) {
+    if (f.channels == 0 || f.channels > kMaxWavChannels) return std::to_string(f.channels) + " channels";
+    if (f.samplesPerSecond < kMinSoundRate || f.samplesPerSecond > kMaxSoundRate)
+        return std::to_string(f.samplesPerSecond) + " samples per second";
+    if (f.bitsPerSample == 0 || f.bitsPerSample > kMaxWavBits)
+        return std::to_string(f.bitsPerSample) + " bits per sample";
+    // Of more than two channels only two are played, so only those must fit in a frame.
+    const unsigned played = f.channels > 1 ? 2u : 1u;
+    if (f.blockAlign < played * ((f.bitsPerSample + 7u) / 8u))
+        return "block align of " + std::to_string(f.blockAlign) + " bytes";
+    return {};
 }
+
+std::string WavPlayabilityProblem(const uint8_t* bytes, size_t size) {
+    WavContents wav;
+    if (!ParseWav(bytes, size, wav))
+        return LooksLikeWav(bytes, size) ? "damaged WAV file (a chunk is missing or cut short)" : "not a WAV file";
+    const std::string problem = WavFormatProblem(wav.format);
+    return problem.empty() ? problem : "unsupported WAV format (" + problem + ")";
+}
+
+bool WavHeaderIsPlayable(const uint8_t* bytes, size_t size) { return WavPlayabilityProblem(bytes, size).empty(); }
 
 }  // namespace tvk

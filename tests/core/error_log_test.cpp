@@ -51,4 +51,11 @@ TEST_F(ErrorLogTest, WaitsForAnotherWriterAndGivesUpAfterFiveTries) {
     close(fd);
 }
 
+TEST_F(ErrorLogTest, ReportsToUserGoToStandardErrorAndTheLog) {
+    testing::internal::CaptureStderr();
+    tvk::ReportToUser("pic.bmp: unsupported BMP compression 1");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "pic.bmp: unsupported BMP compression 1\n");
+    EXPECT_EQ(Log(), "pic.bmp: unsupported BMP compression 1\r\n");
+}
+
 }  // namespace

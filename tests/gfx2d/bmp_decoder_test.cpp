@@ -150,15 +150,18 @@ TEST(BmpSuite, BrokenFilesFailOrDecodeWithinTheirData) {
             EXPECT_TRUE(image.Empty()) << file;
         }
     }
-    // Faults in fields the decoder does not read leave pal1.bmp's picture.
-    for (const char* file : {"badbitssize.bmp", "baddens1.bmp", "baddens2.bmp", "badfilesize.bmp", "badplanes.bmp"}) {
+    // Faults in fields that say nothing about where or what the pixels are leave pal1.bmp's picture:
+    // an image size (badbitssize) or file size (badfilesize) field that disagrees with the data, which
+    // is checked against its real size instead, and absurd print resolutions (baddens1, baddens2).
+    for (const char* file : {"badbitssize.bmp", "baddens1.bmp", "baddens2.bmp", "badfilesize.bmp"}) {
         RgbaImage image;
         ASSERT_TRUE(DecodeFile(std::string("b/") + file, image)) << file;
         EXPECT_EQ(test::RgbFingerprint(image), AcceptedFiles().at("g/pal1.bmp")) << file;
     }
     // The faults these files carry are exactly the ones the decoder must catch.
-    const char* mustFail[] = {"badbitcount.bmp", "badheadersize.bmp", "badpalettesize.bmp", "badwidth.bmp",
-                              "pal8badindex.bmp", "reallybig.bmp", "rgb16-880.bmp", "shortfile.bmp"};
+    // A BMP has one plane: another count (badplanes) means the header is not what it claims to be.
+    const char* mustFail[] = {"badbitcount.bmp", "badheadersize.bmp", "badpalettesize.bmp", "badplanes.bmp",
+                              "badwidth.bmp", "pal8badindex.bmp", "reallybig.bmp", "rgb16-880.bmp", "shortfile.bmp"};
     for (const char* file : mustFail) {
         RgbaImage image;
         EXPECT_FALSE(DecodeFile(std::string("b/") + file, image)) << file;
@@ -326,6 +329,22 @@ TEST(BmpDecoder, BitFieldsOnlyWithThePlainMasks) {
     spec.masks = {0xFF0000, 0xFF00, 0xFF};
     spec.pixelRows = {{0x30, 0x20, 0x10}};
     EXPECT_FALSE(Decode(spec, image));
+}
+
+TEST(BmpDecoder, OnlyOnePlaneIsABmp) {
+    BmpSpec spec;
+    spec.pixelRows = Rows24({{0x0000FF}});
+    std::vector<uint8_t> bytes = MakeBmp(spec);
+    RgbaImage image;
+    std::string problem;
+    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image, &problem));
+    for (uint16_t planes : {0, 2, 30000}) {
+        bytes[26] = uint8_t(planes);
+        bytes[27] = uint8_t(planes >> 8);
+        EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, image, &problem)) << planes;
+        EXPECT_EQ(problem, "BMP with " + std::to_string(planes) + " colour planes");
+        EXPECT_TRUE(image.Empty());
+    }
 }
 
 TEST(BmpDecoder, OtherFormatsFailQuietly) {

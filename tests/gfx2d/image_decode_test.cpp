@@ -1,6 +1,10 @@
 #include "gfx2d/image_decode.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
 
 #include "image_test_support.h"
 
@@ -66,13 +70,38 @@ TEST(ImageDecode, UnreadableOrUnknownFilesFail) {
     EXPECT_FALSE(DecodeImage(nullptr, 0, "empty", kNoColourKey, image));
 }
 
-TEST(ImageDecode, PngNotesNameTheFile) {
+TEST(ImageDecode, RefusedPicturesSayWhatIsWrong) {
+    const std::string path = std::filesystem::temp_directory_path() / ("tvk_refused_" + std::to_string(getpid()));
+    auto said = [&](const std::vector<uint8_t>& bytes, ImageFormats formats = ImageFormats::All) {
+        test::WriteBytes(path, bytes);
+        RgbaImage image;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(DecodeImageFile(path.c_str(), kNoColourKey, image, formats, "shown.pic"));
+        EXPECT_TRUE(image.Empty());
+        return testing::internal::GetCapturedStderr();
+    };
+    test::BmpSpec rle;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    rle.palette = {0x112233};
+    rle.pixelRows = {{0, 0, 0, 0}};
+    EXPECT_EQ(said(test::MakeBmp(rle)), "shown.pic: unsupported BMP compression 1 (run-length encoded)\n");
+    test::BmpSpec deep;
+    deep.bitsPerPixel = 2;
+    deep.palette = {0, 0, 0, 0};
+    deep.pixelRows = {{0}};
+    EXPECT_EQ(said(test::MakeBmp(deep)), "shown.pic: unsupported BMP depth of 2 bits per pixel\n");
+    const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    EXPECT_EQ(said(png), "shown.pic: damaged or unsupported PNG (file cut short)\n");
+    EXPECT_EQ(said({'G', 'I', 'F', '8', '9', 'a'}), "shown.pic: not a BMP, PNG or JPEG picture\n");
+    EXPECT_EQ(said({0xFF, 0xD8, 0xFF, 0xE0}, ImageFormats::BmpAndPng), "shown.pic: not a BMP or PNG picture\n");
+    std::filesystem::remove(path);
+
+    // A missing file is left to the caller's error code.
     RgbaImage image;
-    const std::string path = test::TestDataPath("pngsuite/basn0g16.png");
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(DecodeImageFile(path.c_str(), kNoColourKey, image));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "File " + path + " has bit depth 16.\nOnly bit depth of 8 is supported.\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -9,7 +11,13 @@
 
 namespace tvk::test {
 
-std::string TestDataPath(const std::string& relative) { return std::string(TVK_TESTDATA_DIR) + "/" + relative; }
+// TVK_TESTDATA overrides the built-in place, for checkouts that do not sit next to the shared folder.
+std::string TestDataPath(const std::string& relative) {
+    const char* overridden = std::getenv("TVK_TESTDATA");
+    return std::string(overridden && *overridden ? overridden : TVK_TESTDATA_DIR) + "/" + relative;
+}
+
+bool HaveTestData() { return std::filesystem::is_directory(TestDataPath("")); }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -100,10 +108,13 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
     return out;
 }
 
-std::string WriteBmpFile(const std::string& path, const BmpSpec& spec) {
-    std::vector<uint8_t> bytes = MakeBmp(spec);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string WriteBmpFile(const std::string& path, const BmpSpec& spec) {
+    WriteBytes(path, MakeBmp(spec));
     return path;
 }
 

@@ -11,7 +11,10 @@
 namespace tvk::test {
 
 std::string TestDataPath(const std::string& relative);
+// Whether the shared test files are there; tests that read them skip otherwise.
+bool HaveTestData();
 std::vector<uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 using Texel = std::array<uint8_t, 4>;
 Texel At(const RgbaImage& image, int x, int y);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <jpeglib.h>
 
@@ -59,8 +60,9 @@ TEST(JpegDecoder, TwelveBitSamplesAreRefusedQuietly) {
     EXPECT_TRUE(image.Empty());
 }
 
-// A grey JPEG made here with libjpeg's encoder: a horizontal ramp.
-std::vector<uint8_t> EncodeGreyRamp(int width, int height) {
+// A grey JPEG made here with libjpeg's encoder, sample(x, y) at each pixel.
+template <typename Sample>
+std::vector<uint8_t> EncodeGrey(int width, int height, Sample sample, bool progressive = false) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -74,10 +76,11 @@ std::vector<uint8_t> EncodeGreyRamp(int width, int height) {
     info.in_color_space = JCS_GRAYSCALE;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x) row[size_t(x)] = JSAMPLE(x * 255 / (width - 1));
     while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x) row[size_t(x)] = JSAMPLE(sample(x, int(info.next_scanline)));
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
     }
@@ -86,6 +89,11 @@ std::vector<uint8_t> EncodeGreyRamp(int width, int height) {
     std::vector<uint8_t> bytes(out, out + outSize);
     std::free(out);
     return bytes;
+}
+
+// A horizontal ramp.
+std::vector<uint8_t> EncodeGreyRamp(int width, int height) {
+    return EncodeGrey(width, height, [width](int x, int) { return x * 255 / (width - 1); });
 }
 
 TEST(JpegDecoder, GreyPicturesBecomeOpaqueGreyPixels) {
@@ -102,6 +110,42 @@ TEST(JpegDecoder, GreyPicturesBecomeOpaqueGreyPixels) {
             ASSERT_EQ(p[3], 255);
             ASSERT_NEAR(p[0], x * 255 / 63, 3);
         }
+    }
+}
+
+std::vector<uint8_t> Cut(const std::vector<uint8_t>& bytes, size_t length) {
+    return std::vector<uint8_t>(bytes.begin(), bytes.begin() + std::ptrdiff_t(length));
+}
+
+TEST(JpegDecoder, PicturesCutShortAreRefused) {
+    for (bool progressive : {false, true}) {
+        const auto bytes = EncodeGrey(160, 96, [](int x, int y) { return (x * 7) ^ (y * 13); }, progressive);
+        RgbaImage whole, image;
+        ASSERT_TRUE(DecodeJpeg(bytes.data(), bytes.size(), whole)) << progressive;
+        for (size_t length : {bytes.size() / 4, bytes.size() / 2, bytes.size() * 3 / 4, bytes.size() - 40}) {
+            const auto cut = Cut(bytes, length);
+            std::string problem;
+            EXPECT_FALSE(DecodeJpeg(cut.data(), cut.size(), image, &problem)) << progressive << " cut to " << length;
+            EXPECT_EQ(problem, "damaged or unsupported JPEG (Premature end of JPEG file)") << progressive;
+            EXPECT_TRUE(image.Empty());
+        }
+        if (progressive) continue;
+        // Every row is there when only the end marker is missing.
+        const auto noEnd = Cut(bytes, bytes.size() - 2);
+        ASSERT_TRUE(DecodeJpeg(noEnd.data(), noEnd.size(), image));
+        ExpectSamePixels(image, whole, "without the end marker");
+    }
+}
+
+TEST(JpegDecoder, TestImageCutShortIsRefused) {
+    if (!test::HaveTestData()) GTEST_SKIP() << "no shared test data at " << test::TestDataPath("");
+    const auto bytes = JpegFile("testorig.jpg");
+    ASSERT_EQ(bytes.size(), 5770u);
+    RgbaImage image;
+    for (size_t length : {size_t(1442), bytes.size() / 2, bytes.size() * 3 / 4}) {
+        const auto cut = Cut(bytes, length);
+        EXPECT_FALSE(DecodeJpeg(cut.data(), cut.size(), image)) << length;
+        EXPECT_TRUE(image.Empty());
     }
 }
 

@@ -143,8 +143,12 @@ TEST_F(SpriteArrays, LoadImageToArrayFailures) {
     EXPECT_EQ(LoadImageToArray((tempDir_ + "/none.png").c_str(), w, h, a), 0);
     EXPECT_EQ(GetErrorCode(), 3);
     SetErrorCode(0);
-    // Found but not a picture the decoders take (16 bits per channel).
-    EXPECT_EQ(LoadImageToArray(tvk::test::TestDataPath("pngsuite/basn2c16.png").c_str(), w, h, a), 0);
+    // Found but not a picture the decoders take: the user is told, under the name given.
+    const std::string gif = tempDir_ + "/odd.gif";
+    tvk::test::WriteBytes(gif, {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(LoadImageToArray(gif.c_str(), w, h, a), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), gif + ": not a BMP, PNG or JPEG picture\n");
     EXPECT_EQ(GetErrorCode(), 0);
     EXPECT_EQ(w, 7);
     EXPECT_EQ(a.size0, 1);

@@ -2,7 +2,11 @@
 // slot numbers outside the table.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <fstream>
+#include <string>
 
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
@@ -82,6 +86,38 @@ TEST_F(SpriteSlots, FailedLoadsLeaveTheSlotEmptyWithCode3) {
     GetSpriteSize(2, w, h);
     EXPECT_EQ(w, 0);
     EXPECT_EQ(h, 0);
+}
+
+TEST_F(SpriteSlots, PalettePngsAsImageMagickWritesThemLoad) {
+    if (access("/usr/bin/convert", X_OK) != 0) GTEST_SKIP() << "/usr/bin/convert (ImageMagick) is not installed";
+    const std::string path = tempDir_ + "/pic.png";
+    ASSERT_EQ(std::system(("/usr/bin/convert -size 8x8 xc:red " + path).c_str()), 0);
+    SetErrorCode(0);
+    testing::internal::CaptureStdout();
+    LoadSprite(path.c_str(), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(GetErrorCode(), 0);
+    RtInt w = 0, h = 0;
+    GetSpriteSize(1, w, h);
+    EXPECT_EQ(w, 8);
+    EXPECT_EQ(h, 8);
+}
+
+TEST_F(SpriteSlots, APictureInAFormNotTakenIsNamedWithTheReason) {
+    tvk::test::BmpSpec rle;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    rle.palette = {0xFF0000};
+    rle.pixelRows = {{0, 0, 0, 0}};
+    const std::string path = tvk::test::WriteBmpFile(tempDir_ + "/rle.bmp", rle);
+    SetErrorCode(0);
+    testing::internal::CaptureStderr();
+    LoadSprite(path.c_str(), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": unsupported BMP compression 1 (run-length encoded)\n");
+    EXPECT_EQ(GetErrorCode(), 3);
+    RtInt w = -1, h = -1;
+    GetSpriteSize(2, w, h);
+    EXPECT_EQ(w, 0);
 }
 
 TEST_F(SpriteSlots, FindFreeSpriteTakesTheLowestEmptySlot) {

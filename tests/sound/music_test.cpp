@@ -206,11 +206,22 @@ TEST(DeviceMusic, PlaysPausesAndStopsAWav) {
     for (uint16_t blockAlign : {uint16_t(0), uint16_t(2)}) {
         test::WriteFile(path, test::MakeWav(test::WavSpec{.channels = 0, .rate = 8000, .bits = 16, .blockAlign = blockAlign},
                                             std::vector<uint8_t>(800, 0)));
+        testing::internal::CaptureStderr();
         PlayMusic(path.c_str(), 0);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": unsupported WAV format (0 channels)\n");
         EXPECT_EQ(LastError().code, 3);
         EXPECT_EQ(IsMusicPlaying(), 0);
     }
+    // The music library keeps the channel count in a byte: 256 would become 0.
+    test::WriteFile(path, test::MakeWav(test::WavSpec{.channels = 256, .rate = 8000, .bits = 8, .blockAlign = 256},
+                                        std::vector<uint8_t>(2560, 0)));
+    testing::internal::CaptureStderr();
+    PlayMusic(path.c_str(), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": unsupported WAV format (256 channels)\n");
+    EXPECT_EQ(LastError().code, 3);
+    testing::internal::CaptureStderr();
     PlayMusic("/dev/zero", 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "/dev/zero: not a readable regular file\n");
     EXPECT_EQ(LastError().code, 3);
     EXPECT_EQ(IsMusicPlaying(), 0);
 

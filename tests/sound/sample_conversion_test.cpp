@@ -84,6 +84,28 @@ TEST(SampleConversion, RefusesWhatCannotBePlayed) {
     // Two megabytes at 100 Hz would become hours of samples.
     Convert(WavSpec{.channels = 1, .rate = 100, .bits = 8}, std::vector<uint8_t>(2000000, 0x80), ok);
     EXPECT_FALSE(ok);
+    // Block sizes big enough for any count, but more channels than a WAV player takes.
+    Convert(WavSpec{.channels = 9, .blockAlign = 18}, std::vector<uint8_t>(36, 0), ok);
+    EXPECT_FALSE(ok);
+    Convert(WavSpec{.channels = 65535, .blockAlign = 4}, std::vector<uint8_t>(8, 0), ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST(SampleConversion, SaysWhyItRefuses) {
+    auto problem = [](const WavSpec& spec, std::vector<uint8_t> data) {
+        const std::vector<uint8_t> bytes = test::MakeWav(spec, data);
+        WavContents wav;
+        EXPECT_TRUE(ParseWav(bytes.data(), bytes.size(), wav));
+        std::vector<int16_t> out;
+        EXPECT_EQ(ConvertToDeviceFormat(wav, out), DeviceFormatProblem(wav).empty());
+        return DeviceFormatProblem(wav);
+    };
+    EXPECT_EQ(problem(WavSpec{}, std::vector<uint8_t>(8, 0)), "");
+    EXPECT_EQ(problem(WavSpec{.bits = 24}, std::vector<uint8_t>(12, 0)), "unsupported WAV format (24 bits per sample)");
+    EXPECT_EQ(problem(WavSpec{.channels = 0}, std::vector<uint8_t>(8, 0)), "unsupported WAV format (0 channels)");
+    EXPECT_EQ(problem(WavSpec{}, {1, 2, 3}), "no whole frame of sound data");
+    EXPECT_EQ(problem(WavSpec{.channels = 1, .rate = 100, .bits = 8}, std::vector<uint8_t>(2000000, 0x80)),
+              "sound longer than half an hour");
 }
 
 }  // namespace

@@ -60,6 +60,46 @@ TEST_F(SoundCommandsTest, LoadSoundRecordsWhatWentWrong) {
     EXPECT_EQ(g_soundSlots[3].voiceCount, 2);
 }
 
+TEST_F(SoundCommandsTest, LoadSoundSaysWhatItCannotPlay) {
+    const std::string odd = test::TempPath("odd.wav");
+    struct Case {
+        test::WavSpec spec;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{.bits = 24}, "unsupported WAV format (24 bits per sample)"},
+        {{.channels = 0}, "unsupported WAV format (0 channels)"},
+        {{.channels = 0, .blockAlign = 4}, "unsupported WAV format (0 channels)"},
+        {{.channels = 2, .blockAlign = 1}, "unsupported WAV format (block align of 1 bytes)"},
+        {{.rate = 0}, "unsupported WAV format (0 samples per second)"},
+        {{.rate = 250000}, "unsupported WAV format (250000 samples per second)"},
+        {{.bits = 0, .blockAlign = 4}, "unsupported WAV format (0 bits per sample)"},
+        {{.bits = 40, .blockAlign = 10}, "unsupported WAV format (40 bits per sample)"},
+        {{.channels = 9, .blockAlign = 18}, "unsupported WAV format (9 channels)"},
+    };
+    for (const Case& c : cases) {
+        test::WriteFile(odd, test::MakeWav(c.spec, std::vector<uint8_t>(720, 0)));
+        testing::internal::CaptureStderr();
+        LoadSound(odd.c_str(), 5, 1);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), odd + ": " + c.said + "\n");
+        EXPECT_EQ(Error(), 3) << c.said;  // the code programs test stays
+        EXPECT_EQ(g_soundSlots[5].voiceCount, 0) << c.said;
+    }
+    test::WriteFile(odd, {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'});
+    testing::internal::CaptureStderr();
+    LoadSound(odd.c_str(), 5, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), odd + ": damaged WAV file (a chunk is missing or cut short)\n");
+    std::remove(odd.c_str());
+
+    // A missing file says nothing beyond its code.
+    testing::internal::CaptureStderr();
+    LoadSound(odd.c_str(), 5, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Error(), 3);
+    LoadSound(file, 5, 1);
+    EXPECT_EQ(Error(), 0);
+}
+
 TEST_F(SoundCommandsTest, LoadSoundReadsMemoryNames) {
     auto bytes = std::make_shared<std::vector<uint8_t>>(test::MakeWav(test::WavSpec{.channels = 1}, {1, 0, 2, 0}));
     ASSERT_TRUE(RegisterMemoryRegion(bytes->data(), bytes->size(), bytes));

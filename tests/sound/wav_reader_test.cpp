@@ -101,6 +101,35 @@ TEST(WavReader, RefusesFilesThatAreNotWholeWaves) {
     EXPECT_TRUE(refused(longSkip));
 }
 
+TEST(WavReader, PlayabilityNamesWhatIsWrong) {
+    auto problem = [](const WavSpec& spec) {
+        const std::vector<uint8_t> bytes = MakeWav(spec, std::vector<uint8_t>(64, 0));
+        EXPECT_EQ(WavHeaderIsPlayable(bytes.data(), bytes.size()), WavPlayabilityProblem(bytes.data(), bytes.size()).empty());
+        return WavPlayabilityProblem(bytes.data(), bytes.size());
+    };
+    EXPECT_EQ(problem(WavSpec{}), "");
+    EXPECT_EQ(problem(WavSpec{.bits = 24}), "");  // the music library plays these
+    EXPECT_EQ(problem(WavSpec{.channels = 8}), "");
+    EXPECT_EQ(problem(WavSpec{.channels = 0}), "unsupported WAV format (0 channels)");
+    // 256 channels would reach the music library as 0.
+    EXPECT_EQ(problem(WavSpec{.channels = 256, .blockAlign = 4}), "unsupported WAV format (256 channels)");
+    EXPECT_EQ(problem(WavSpec{.channels = 9}), "unsupported WAV format (9 channels)");
+    EXPECT_EQ(problem(WavSpec{.rate = 0}), "unsupported WAV format (0 samples per second)");
+    EXPECT_EQ(problem(WavSpec{.rate = 99}), "unsupported WAV format (99 samples per second)");
+    EXPECT_EQ(problem(WavSpec{.rate = 200001}), "unsupported WAV format (200001 samples per second)");
+    EXPECT_EQ(problem(WavSpec{.bits = 0, .blockAlign = 4}), "unsupported WAV format (0 bits per sample)");
+    EXPECT_EQ(problem(WavSpec{.bits = 33, .blockAlign = 10}), "unsupported WAV format (33 bits per sample)");
+    EXPECT_EQ(problem(WavSpec{.channels = 1, .blockAlign = 1}), "unsupported WAV format (block align of 1 bytes)");
+    // Only the two channels played must fit in a frame.
+    EXPECT_EQ(problem(WavSpec{.channels = 4, .blockAlign = 4}), "");
+
+    std::vector<uint8_t> bytes = MakeWav(WavSpec{}, {1, 2, 3, 4});
+    bytes.resize(bytes.size() - 1);
+    EXPECT_EQ(WavPlayabilityProblem(bytes.data(), bytes.size()), "damaged WAV file (a chunk is missing or cut short)");
+    const uint8_t text[] = "not a wave file";
+    EXPECT_EQ(WavPlayabilityProblem(text, sizeof text), "not a WAV file");
+}
+
 TEST(WavReader, EveryTruncationEitherFailsOrStaysInside) {
     const std::vector<uint8_t> good = MakeWav(WavSpec{}, {1, 2, 3, 4, 5, 6, 7, 8});
     for (size_t n = 0; n < good.size(); ++n) {
