@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -13,6 +14,7 @@ int32_t ColourAt(const RgbaImage& image, int x, int y) {
 }
 
 TEST(ImageDecode, EachFormatIsRecognisedFromItsData) {
+    TVK_NEED_TESTDATA();
     const struct {
         const char* file;
         int width, height;
@@ -32,6 +34,7 @@ TEST(ImageDecode, EachFormatIsRecognisedFromItsData) {
 }
 
 TEST(ImageDecode, ColourKeyMakesBmpPixelsTransparentButLeavesJpegOpaque) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     ASSERT_TRUE(DecodeImageFile(test::TestDataPath("bmpsuite/g/rgb24.bmp").c_str(), kNoColourKey, image));
     const int32_t key = ColourAt(image, 0, 0);
@@ -48,6 +51,7 @@ TEST(ImageDecode, ColourKeyMakesBmpPixelsTransparentButLeavesJpegOpaque) {
 }
 
 TEST(ImageDecode, FontPicturesAreNotTriedAsJpeg) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     const std::string jpeg = test::TestDataPath("jpeg/testorig.jpg");
     EXPECT_FALSE(DecodeImageFile(jpeg.c_str(), kNoColourKey, image, ImageFormats::BmpAndPng));
@@ -56,6 +60,7 @@ TEST(ImageDecode, FontPicturesAreNotTriedAsJpeg) {
 }
 
 TEST(ImageDecode, UnreadableOrUnknownFilesFail) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     ASSERT_TRUE(image.Allocate(4, 4));
     EXPECT_FALSE(DecodeImageFile(test::TestDataPath("no-such-picture.png").c_str(), kNoColourKey, image));
@@ -67,6 +72,7 @@ TEST(ImageDecode, UnreadableOrUnknownFilesFail) {
 }
 
 TEST(ImageDecode, PngNotesNameTheFile) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     const std::string path = test::TestDataPath("pngsuite/basn0g16.png");
     testing::internal::CaptureStdout();

@@ -9,6 +9,7 @@
 #include <jpeglib.h>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -25,6 +26,7 @@ void ExpectSamePixels(const RgbaImage& actual, const RgbaImage& expected, const 
 }
 
 TEST(JpegDecoder, DecodesExactlyLikeLibjpegsOwnTool) {
+    TVK_NEED_TESTDATA();
     const struct {
         const char* jpeg;
         const char* ppm;
@@ -41,6 +43,7 @@ TEST(JpegDecoder, DecodesExactlyLikeLibjpegsOwnTool) {
 }
 
 TEST(JpegDecoder, ArithmeticCodingDecodesAsLibjpegDoes) {
+    TVK_NEED_TESTDATA();
     // The same picture as testimgint.jpg with arithmetic instead of Huffman coding.
     const auto bytes = JpegFile("testimgari.jpg");
     RgbaImage image;
@@ -49,6 +52,7 @@ TEST(JpegDecoder, ArithmeticCodingDecodesAsLibjpegDoes) {
 }
 
 TEST(JpegDecoder, TwelveBitSamplesAreRefusedQuietly) {
+    TVK_NEED_TESTDATA();
     const auto bytes = JpegFile("monkey12.jpg");
     RgbaImage image;
     testing::internal::CaptureStdout();
@@ -106,6 +110,7 @@ TEST(JpegDecoder, GreyPicturesBecomeOpaqueGreyPixels) {
 }
 
 TEST(JpegDecoder, DamagedDataNeverEscapesTheBuffer) {
+    TVK_NEED_TESTDATA();
     // libjpeg makes do with a truncated stream; whatever it returns, it stays inside the data.
     const auto bytes = JpegFile("testorig.jpg");
     RgbaImage image;

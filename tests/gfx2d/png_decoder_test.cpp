@@ -8,6 +8,7 @@
 #include <string>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -45,6 +46,7 @@ std::vector<std::string> SuiteFileNames() {
 }
 
 TEST(PngSuite, EightBitGreyRgbAndRgbaLoadExactly) {
+    TVK_NEED_TESTDATA();
     for (const auto& [file, reference] : AcceptedFiles()) {
         const auto bytes = SuiteFile(file);
         RgbaImage image;
@@ -65,6 +67,7 @@ TEST(PngSuite, EightBitGreyRgbAndRgbaLoadExactly) {
 }
 
 TEST(PngSuite, OtherTypesAndDepthsAreRefusedWithTheRuntimesNotes) {
+    TVK_NEED_TESTDATA();
     const auto names = SuiteFileNames();
     ASSERT_GT(names.size(), 40u);
     for (const std::string& file : names) {
@@ -87,6 +90,7 @@ TEST(PngSuite, OtherTypesAndDepthsAreRefusedWithTheRuntimesNotes) {
 }
 
 TEST(PngDecoder, ColourKeyAppliesToRgbPicturesOnly) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     auto rgb = SuiteFile("basn2c08.png");
     ASSERT_TRUE(DecodePng(rgb.data(), rgb.size(), "rgb", kNoColourKey, image));
@@ -119,6 +123,7 @@ TEST(PngDecoder, ColourKeyAppliesToRgbPicturesOnly) {
 }
 
 TEST(PngDecoder, DamagedDataFailsQuietly) {
+    TVK_NEED_TESTDATA();
     auto bytes = SuiteFile("basn6a08.png");
     RgbaImage image;
     testing::internal::CaptureStdout();
@@ -137,6 +142,7 @@ TEST(PngDecoder, DamagedDataFailsQuietly) {
 }
 
 TEST(PngDecoder, ReusesALargeEnoughBuffer) {
+    TVK_NEED_TESTDATA();
     const auto bytes = SuiteFile("basn2c08.png");
     RgbaImage image;
     ASSERT_TRUE(image.Allocate(64, 64));
