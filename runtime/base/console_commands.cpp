@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/debugger_channel.h"
+#include "base/fatal_error.h"
 #include "tarnvik/core.h"
 
 void DebugPrint(const RtString& text) {
@@ -14,8 +15,7 @@ void DebugPrint(const RtString& text) {
 void Assert(int32_t value) {
     if (value != 0) return;
     tvk::SendDebuggerText("TXAssertion: Value = 0\n");
-    SetErrorCode(21);
-    EndProgram();
+    tvk::EndOnFatalError(21, "assertion failed");
 }
 
 void WriteStdout(const RtString& text) { std::printf("%s", text.c_str()); }

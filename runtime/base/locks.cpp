@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <new>
 
+#include "base/thread_handles.h"
 #include "platform/system.h"
 #include "tarnvik/core.h"
 
@@ -61,19 +62,37 @@ int DestroyLock(LockHandle* lock) {
 }
 
 ThreadHandle StartThread(ThreadFunction function, int argument, bool keepHandle) {
+    if (!function) {  // nothing to run: starting it would jump to address 0
+        errno = EINVAL;
+        SetErrorCode(kInvalid);
+        return -1;
+    }
     tvk::platform::Thread* thread = tvk::platform::StartThread(function, argument);
     if (!thread) {
         errno = EACCES;
         return -1;
     }
-    if (keepHandle) return reinterpret_cast<ThreadHandle>(thread);
-    tvk::platform::DetachThread(thread);
-    return 0;
+    if (!keepHandle) {
+        tvk::platform::DetachThread(thread);
+        return 0;
+    }
+    ThreadHandle handle = tvk::AddThreadHandle(thread);
+    if (handle == 0) {  // no handle left to give: the thread runs on by itself
+        tvk::platform::DetachThread(thread);
+        errno = EACCES;
+        return -1;
+    }
+    return handle;
 }
 
 int JoinThread(ThreadHandle thread, int* exitCode) {
-    if (thread == 0 || thread == -1) return kInvalid;
-    return tvk::platform::JoinThread(reinterpret_cast<tvk::platform::Thread*>(thread), exitCode) ? kOk : kInvalid;
+    // Only a handle handed out and not joined yet stands for a thread.
+    tvk::platform::Thread* record = tvk::TakeThreadHandle(thread);
+    if (!record || !tvk::platform::JoinThread(record, exitCode)) {
+        SetErrorCode(kInvalid);
+        return kInvalid;
+    }
+    return kOk;
 }
 
 void YieldThread() { tvk::platform::YieldThread(); }

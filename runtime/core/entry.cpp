@@ -46,6 +46,11 @@ void ReportDisplayFailure() {
 void RunProgram(int argc, char** argv) {
     SetCommandLine(tvk::JoinCommandLine(argc, argv).c_str());
     tvk::SetNameTable(AppNameTable);
+    if (!AppMain) {
+        // A window that opens and closes again would tell the user nothing.
+        std::fprintf(stderr, "This program defines no AppMain: there is nothing to run\n");
+        EndProgram();
+    }
     if (ApplySettings) ApplySettings();
     if (!tvk::InitRuntime(nullptr, tvk::ShowModeFromEnvironment(), GetRuntimeSettings().windowTitle)) {
         tvk::ReportDisplayFailure();

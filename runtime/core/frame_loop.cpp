@@ -111,7 +111,7 @@ void ShowScreen() {
     if (f.paused != 0) RunPauseLoop();
 
     if (g_input) {
-        SampleKeyboard(g_input);
+        BeginKeyboardFrame(g_input);
         g_input->mouseSamplePending = true;
     }
     if (f.escapeEnds && (IsKeyDown(g_input, kEscapeExtended) || IsKeyDown(g_input, kEscape))) EndOnQuitRequest();

@@ -7,8 +7,9 @@
 
 namespace tvk {
 
-// Records code and ends the program (returns only while the program is already ending).
-void EndWithError(int32_t code);
+// Records code, says what went wrong with the channel and ends the program (returns only
+// while the program is already ending).
+void EndWithError(int32_t code, int32_t channel, const char* what);
 // The channel's stream; a number outside 0..7 records error 7, ends the program and gives null.
 FileStream* ChannelOrEnd(int32_t channel);
 

@@ -14,6 +14,11 @@ static_assert(std::endian::native == std::endian::little, "channel values are st
 
 namespace {
 
+// A failed read ends the program, saying whether the channel had anything open at all.
+void EndOnFailedRead(RtInt channel, const tvk::FileStream& stream) {
+    tvk::EndWithError(3, channel, stream.IsOpen() ? "read past the end of file channel" : "nothing is open on file channel");
+}
+
 // Reads a value of type T; a failed read ends the program and leaves the value 0.
 template <typename T>
 T ReadValue(RtInt channel) {
@@ -21,7 +26,7 @@ T ReadValue(RtInt channel) {
     tvk::FileStream* stream = tvk::ChannelOrEnd(channel);
     if (!stream) return value;
     if (!stream->IsOpen() || !stream->Read(&value, sizeof(value))) {
-        tvk::EndWithError(3);
+        EndOnFailedRead(channel, *stream);
         return T{};
     }
     return value;
@@ -30,7 +35,7 @@ T ReadValue(RtInt channel) {
 std::string ReadLineText(RtInt channel) {
     std::string line;
     tvk::FileStream* stream = tvk::ChannelOrEnd(channel);
-    if (stream && !tvk::ReadTextLine(*stream, line)) tvk::EndWithError(3);
+    if (stream && !tvk::ReadTextLine(*stream, line)) EndOnFailedRead(channel, *stream);
     return line;
 }
 
@@ -51,12 +56,12 @@ RtString ReadBytes(RtInt channel, RtInt count) {
     if (!stream || count <= 0) return result;
     // A file too short for count bytes fails anyway: end before allocating for it.
     if (!stream->IsOpen() || (stream->HasFile() && count > stream->Size() - stream->Position())) {
-        tvk::EndWithError(3);
+        EndOnFailedRead(channel, *stream);
         return result;
     }
     std::string bytes(static_cast<size_t>(count), '\0');
     if (!stream->Read(bytes.data(), bytes.size())) {
-        tvk::EndWithError(3);
+        EndOnFailedRead(channel, *stream);
         return result;
     }
     result.Assign(bytes.data(), static_cast<uint32_t>(bytes.size()));

@@ -12,7 +12,7 @@ namespace {
 void WriteRaw(RtInt channel, const void* bytes, size_t count) {
     tvk::FileStream* stream = tvk::ChannelOrEnd(channel);
     if (!stream) return;
-    if (!stream->HasFile() || !stream->Write(bytes, count)) tvk::EndWithError(3);
+    if (!stream->HasFile() || !stream->Write(bytes, count)) tvk::EndWithError(3, channel, "cannot write to file channel");
 }
 
 template <typename T>

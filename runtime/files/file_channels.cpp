@@ -1,6 +1,7 @@
 // Opening, closing and positioning the file channels.
 #include "files/file_channels.h"
 
+#include "base/fatal_error.h"
 #include "files/channel_access.h"
 #include "files/resolver.h"
 #include "tarnvik/core.h"
@@ -21,13 +22,12 @@ void CloseAllFileChannels() {
 
 FileStream* ChannelOrEnd(RtInt channel) {
     FileStream* stream = FileChannel(channel);
-    if (!stream) EndWithError(7);
+    if (!stream) EndWithError(7, channel, "no such file channel");
     return stream;
 }
 
-void EndWithError(int32_t code) {
-    SetErrorCode(code);
-    EndProgram();
+void EndWithError(int32_t code, int32_t channel, const char* what) {
+    EndOnFatalError(code, std::string(what) + " " + std::to_string(channel));
 }
 
 }  // namespace tvk

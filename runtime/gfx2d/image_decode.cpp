@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "core/error_log.h"
+#include "base/error_log.h"
 #include "files/file_stream.h"
 #include "gfx2d/bmp_decoder.h"
 #include "gfx2d/jpeg_decoder.h"

@@ -1,6 +1,7 @@
 // Flat-colour pixels, lines and rectangles, and reading a pixel back.
 #include <GL/gl.h>
 
+#include "gfx2d/coordinate_clamp.h"
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/texture_binding.h"
@@ -57,10 +58,11 @@ void DrawLine(RtInt x1, RtInt y1, RtInt x2, RtInt y2, RtInt colour) {
 
 void DrawRect(RtInt x, RtInt y, RtInt width, RtInt height, RtInt colour) {
     // A negative size extends the rectangle to the left of (or above) the point, which stays inside it.
-    float xa = static_cast<float>(width < 0 ? x + width + 1 : x);
-    float xb = static_cast<float>(width < 0 ? x + 1 : x + width);
-    float ya = static_cast<float>(height < 0 ? y + height + 1 : y);
-    float yb = static_cast<float>(height < 0 ? y + 1 : y + height);
+    int64_t x0 = x, y0 = y, w = width, h = height;
+    float xa = tvk::ClampedCoordinate(w < 0 ? x0 + w + 1 : x0);
+    float xb = tvk::ClampedCoordinate(w < 0 ? x0 + 1 : x0 + w);
+    float ya = tvk::ClampedCoordinate(h < 0 ? y0 + h + 1 : y0);
+    float yb = tvk::ClampedCoordinate(h < 0 ? y0 + 1 : y0 + h);
     tvk::DrawFlat(colour, false, [&] {
         glBegin(GL_TRIANGLE_FAN);
         glVertex2f(xa, ya);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx2d/coordinate_clamp.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "tarnvik/gfx2d.h"
@@ -43,12 +44,14 @@ bool Place(RtInt slot, RtInt frame, bool asFrame, RtInt x, RtInt y, Placed& out)
     out.y = y;
     out.ox = out.oy = 0;
     if (asFrame && s->frameWidth != 0) {
-        int32_t perRow = s->imageWidth / s->frameWidth;
+        // In 64 bits: the frame size times a frame number near the limit must not wrap, nor
+        // the lowest frame number divided by a row of -1 frames.
+        int64_t perRow = s->imageWidth / s->frameWidth;
         if (perRow == 0) perRow = 1;
         out.w = s->frameWidth;
         out.h = s->frameHeight;
-        out.ox = s->frameWidth * (frame % perRow);
-        out.oy = s->frameHeight * (frame / perRow);
+        out.ox = static_cast<int32_t>(ClampedCoordinate(s->frameWidth * (frame % perRow)));
+        out.oy = static_cast<int32_t>(ClampedCoordinate(s->frameHeight * (frame / perRow)));
     } else {
         out.w = s->imageWidth;
         out.h = s->imageHeight;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx2d/animation_frames.h"
+#include "gfx2d/coordinate_clamp.h"
 #include "gfx2d/quad.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
@@ -31,9 +32,11 @@ FrameRect FrameRectOf(const SpriteSlot& s, int32_t frame) {
     FrameCell cell = FrameCellOf(s, frame);
     float tw = s.textureWidth, th = s.textureHeight;
     FrameRect r;
-    r.sLeft = static_cast<float>(cell.column * s.frameWidth) / tw;
-    r.sRight = static_cast<float>((cell.column + 1) * s.frameWidth) / tw;
-    r.tBottom = static_cast<float>(s.imageHeight - s.frameHeight * (cell.row + 1)) / th;
+    // In 64 bits: a frame number near the 32-bit limit times the frame size must not wrap.
+    int64_t column = cell.column, row = cell.row;
+    r.sLeft = ClampedCoordinate(column * s.frameWidth) / tw;
+    r.sRight = ClampedCoordinate((column + 1) * s.frameWidth) / tw;
+    r.tBottom = ClampedCoordinate(s.imageHeight - s.frameHeight * (row + 1)) / th;
     r.tTop = r.tBottom + static_cast<float>(s.frameHeight) / th;
     return r;
 }
@@ -121,8 +124,8 @@ void RotoZoomAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y, RtNumber angle
     tvk::FrameCell cell = tvk::FrameCellOf(*s, frame);
     float tw = s->textureWidth, th = s->textureHeight, fw = s->frameWidth, fh = s->frameHeight;
     float sLeft = cell.column * fw / tw + 0.5f / tw;
-    float sRight = (cell.column + 1) * fw / tw - 0.5f / tw;
-    float tBottom = (s->imageHeight - fh * static_cast<float>(cell.row + 1)) / th + 0.5f / th;
+    float sRight = (static_cast<float>(cell.column) + 1) * fw / tw - 0.5f / tw;
+    float tBottom = (s->imageHeight - fh * (static_cast<float>(cell.row) + 1)) / th + 0.5f / th;
     float tTop = tBottom + fh / th - 1.0f / th;
     float hx = static_cast<float>(fw * (zoom * 0.5)), hy = static_cast<float>(fh * (zoom * 0.5));
     double a = angle * 0.017453292;

@@ -6,6 +6,7 @@
 #include "input/joystick.h"
 #include "platform/events.h"
 #include "platform/mouse.h"
+#include "platform/system.h"
 #include "tarnvik/core.h"
 
 namespace tvk {
@@ -16,7 +17,8 @@ namespace {
 
 void ClearHeldInput(InputDevices* input) {
     input->liveKeys.fill(0);
-    input->pressedSinceAsked.fill(0);
+    input->tapHeldThrough.fill(0);
+    input->charPending.fill(false);
     input->live.buttons.fill(false);
 }
 
@@ -30,12 +32,14 @@ void OnKey(InputDevices* input, const platform::Event& event) {
     auto code = static_cast<std::size_t>(event.keyCode);
     if (down) {
         input->liveKeys[code] = 0x80;
-        input->pressedSinceAsked[code] = 0x80;
+        input->tapHeldThrough[code] = input->keyboardFrame + 1;
+        input->charPending[code] = true;
         input->keyChars[code] = static_cast<uint8_t>(event.keyChar);
         input->keyCharTyped[code] = false;
         input->lastPressedKey = event.keyCode;
     } else {
         input->liveKeys[code] = 0;
+        input->releasedAtMs[code] = platform::MonotonicMs();
     }
 }
 

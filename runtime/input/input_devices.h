@@ -43,9 +43,16 @@ struct InputDevices {
 
     // What the events left, read by the sampling steps.
     std::array<uint8_t, 256> liveKeys{};
-    // Keys pressed since they were last asked about: a tap shorter than the gap between two
-    // samples still reads as down once. Asking about a key clears its mark.
-    mutable std::array<uint8_t, 256> pressedSinceAsked{};
+    // Taps: a key pressed after a frame began reads as down until the end of the next frame,
+    // so a press shorter than a frame is seen by every query of that frame, in any order.
+    // Without frames (or with slow ones) a tap ends kTapHoldMs after its release.
+    uint64_t keyboardFrame = 1;       // counts BeginKeyboardFrame calls
+    double keyboardFrameBeganMs = 0;  // when the current frame began
+    std::array<uint64_t, 256> tapHeldThrough{};  // last frame a tap of the key reads as down; 0 none
+    std::array<double, 256> releasedAtMs{};      // when the key last went up
+    // Presses whose character text entry has not looked at yet, so that a tap hidden behind
+    // a lower key held at the same time still types once that key is gone.
+    std::array<bool, 256> charPending{};
     std::array<uint8_t, 256> keyChars{};  // the character each key gave when it went down
     std::array<bool, 256> keyCharTyped{};  // true: it is the window system's text, Shift included
     int lastPressedKey = 0;               // the key that text from the window system belongs to
@@ -69,6 +76,13 @@ void ShutdownInput(InputDevices* input);
 void InputHandleEvent(InputDevices* input, const platform::Event& event);
 
 // Keyboard.
+// A tap reads as down for at least this long after its release when no frame ends it.
+constexpr double kTapHoldMs = 100;
+// A typed character hidden behind a held key is dropped this long after its key went up.
+constexpr double kTypedCharKeepMs = 500;
+// Begins the key state of a new frame (every ShowScreen): taps of the frame before stay down
+// for all of it; then samples like SampleKeyboard.
+void BeginKeyboardFrame(InputDevices* input);
 void SampleKeyboard(InputDevices* input);
 bool IsKeyDown(const InputDevices* input, int keyCode);
 // Text entry: the character of a newly pressed key, or 0.

@@ -3,6 +3,7 @@
 
 #include "input/input_devices.h"
 #include "platform/events.h"
+#include "platform/system.h"
 
 namespace tvk {
 namespace {
@@ -35,31 +36,67 @@ int RaiseToUpper(int c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
 
 }  // namespace
 
+namespace {
+
+// A tap ends with the frame after the one it came in, or, when that frame is slow in coming,
+// once its key has been up for kTapHoldMs and the current frame is as old.
+bool TapHeld(InputDevices* input, std::size_t code, double now) {
+    uint64_t through = input->tapHeldThrough[code];
+    if (through == 0) return false;
+    bool ended = input->keyboardFrame > through ||
+                 (input->liveKeys[code] == 0 && now - input->releasedAtMs[code] >= kTapHoldMs &&
+                  now - input->keyboardFrameBeganMs >= kTapHoldMs);
+    if (ended) input->tapHeldThrough[code] = 0;
+    return !ended;
+}
+
+}  // namespace
+
 void SampleKeyboard(InputDevices* input) {
     if (!input) return;
     // The key state is kept from events, so take the key events the window system has now.
     platform::Event event;
     while (platform::PollKeyEvent(event)) InputHandleEvent(input, event);
     if (!input->keyboardFocus) return;
+    double now = platform::MonotonicMs();
     for (std::size_t code = 0; code < input->keys.size(); ++code)
-        input->keys[code] = input->liveKeys[code] | input->pressedSinceAsked[code];
+        input->keys[code] = static_cast<uint8_t>(input->liveKeys[code] | (TapHeld(input, code, now) ? 0x80 : 0));
+}
+
+void BeginKeyboardFrame(InputDevices* input) {
+    if (!input) return;
+    platform::Event event;
+    while (platform::PollKeyEvent(event)) InputHandleEvent(input, event);
+    ++input->keyboardFrame;
+    input->keyboardFrameBeganMs = platform::MonotonicMs();
+    // A key held into this frame is no tap: its release shows at once.
+    for (std::size_t code = 0; code < input->keys.size(); ++code)
+        if (input->liveKeys[code] != 0) input->tapHeldThrough[code] = 0;
+    SampleKeyboard(input);
 }
 
 bool IsKeyDown(const InputDevices* input, int keyCode) {
     if (!input || keyCode < 0 || keyCode > 255) return false;
-    auto code = static_cast<std::size_t>(keyCode);
-    bool down = (input->keys[code] & 0x80) != 0;
-    if (down) input->pressedSinceAsked[code] = 0;
-    return down;
+    return (input->keys[static_cast<std::size_t>(keyCode)] & 0x80) != 0;
 }
 
 char ReadKeyChar(InputDevices* input) {
     if (!input) return 0;
     SampleKeyboard(input);
+    double now = platform::MonotonicMs();
     int c = 0;
     int code = 0;
-    for (; code < 255 && c == 0; ++code)
-        if (IsKeyDown(input, code)) c = CharacterOfKey(input, code);
+    // Keys held down and presses not looked at yet type; a tap already looked at does not,
+    // though it still reads as down for the rest of the frame.
+    for (; code < 255 && c == 0; ++code) {
+        auto index = static_cast<std::size_t>(code);
+        bool held = IsKeyDown(input, code) && input->liveKeys[index] != 0;
+        if (input->charPending[index] && !held && now - input->releasedAtMs[index] >= kTypedCharKeepMs)
+            input->charPending[index] = false;
+        if (!held && !input->charPending[index]) continue;
+        input->charPending[index] = false;
+        c = CharacterOfKey(input, code);
+    }
     // A held key repeats the same folded character, which is reported once; a key
     // that gives nothing (or no key) re-arms the next one.
     int folded = FoldToLower(c);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/error_log.h"
+#include "base/error_log.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "files/memory_names.h"

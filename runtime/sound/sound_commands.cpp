@@ -2,7 +2,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/error_log.h"
+#include "base/error_log.h"
 #include "files/resolver.h"
 #include "sound/sound_device.h"
 #include "tarnvik/core.h"

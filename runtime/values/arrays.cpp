@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/debugger_channel.h"
+#include "base/fatal_error.h"
 #include "tarnvik/arrays.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
@@ -52,8 +53,7 @@ void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt 
         SendBoundsReport(sizes, second);
         SendBoundsReport(sizes, all);
     }
-    SetErrorCode(9);
-    EndProgram();
+    EndOnFatalError(9, "array index out of bounds");
     // Still here: the program was already ending. Finish now; stdio is flushed, the exit
     // handlers are not run again.
     std::fflush(nullptr);
@@ -61,13 +61,11 @@ void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt 
 }
 
 void ReportArrayOutOfMemory() {
-    SetErrorCode(7);
-    EndProgram();
+    EndOnFatalError(7, "out of memory for an array");
 }
 
 void ReportArrayNotOneDimensional() {
-    SetErrorCode(8);
-    EndProgram();
+    EndOnFatalError(8, "array is not one-dimensional");
 }
 
 }  // namespace tvk

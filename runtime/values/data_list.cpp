@@ -1,4 +1,5 @@
 // The program's embedded data lines, read item by item.
+#include "base/fatal_error.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
 #include "values/number_text.h"
@@ -11,8 +12,7 @@ RtInt g_cursor = 0;
 // The next item, or null after ending the program because the data ran out.
 const DataItem* NextItem() {
     if (!g_block || !g_block->items || g_cursor < 0 || g_cursor >= g_block->count) {
-        SetErrorCode(20);
-        EndProgram();
+        tvk::EndOnFatalError(20, "read past the end of the data");
         return nullptr;  // only while the program is already ending
     }
     return &g_block->items[g_cursor++];

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "tarnvik/core.h"
 #include "values/number_text.h"
 
 namespace {
@@ -109,18 +110,23 @@ RtString& RtString::operator=(const char* text) {
 }
 
 void RtString::Reserve(uint32_t count, bool keep) {
-    if (count == 0 || capacity >= uint64_t(count) + 1) return;
+    if (!TryReserve(count, keep)) OutOfMemory();
+}
+
+bool RtString::TryReserve(uint32_t count, bool keep) {
+    if (count == 0 || capacity >= uint64_t(count) + 1) return true;
+    if (uint64_t(count) + kGrowthStep >= UINT32_MAX) return false;
     uint32_t newCapacity = CapacityFor(count);
     char* grown;
     if (keep && length) {
         // Only an owned buffer has text. realloc can often grow it in place, which keeps
         // byte-by-byte appending from copying the whole text every sixteen bytes.
         grown = static_cast<char*>(std::realloc(buffer, newCapacity));
-        if (!grown) OutOfMemory();
+        if (!grown) return false;
         grown[length] = 0;
     } else {
         grown = static_cast<char*>(std::malloc(newCapacity));
-        if (!grown) OutOfMemory();
+        if (!grown) return false;
         // Dropping the text also drops its length, so the string stays well formed.
         grown[0] = 0;
         length = 0;
@@ -128,6 +134,7 @@ void RtString::Reserve(uint32_t count, bool keep) {
     }
     buffer = grown;
     capacity = newCapacity;
+    return true;
 }
 
 void RtString::Assign(const RtString& other) {
@@ -158,12 +165,19 @@ void RtString::Assign(const char* text, uint32_t count) {
 void RtString::Append(const char* text, uint32_t count) {
     if (!text || count == 0) return;
     uint64_t total = uint64_t(length) + count;
-    if (total >= UINT32_MAX) OutOfMemory();
+    // A text too long to hold is an error of the program, not the end of the process.
+    if (total >= UINT32_MAX) {
+        SetErrorCode(7);
+        return;
+    }
     if (capacity < total + 1) {
         if (Inside(text, buffer, capacity)) {
             // Appending part of ourselves: keep the old buffer alive until the copy is done.
             RtString grown;
-            grown.Reserve(static_cast<uint32_t>(total), false);
+            if (!grown.TryReserve(static_cast<uint32_t>(total), false)) {
+                SetErrorCode(7);
+                return;
+            }
             std::memcpy(grown.buffer, buffer, length);
             std::memcpy(grown.buffer + length, text, count);
             grown.length = static_cast<uint32_t>(total);
@@ -171,7 +185,10 @@ void RtString::Append(const char* text, uint32_t count) {
             *this = std::move(grown);
             return;
         }
-        Reserve(static_cast<uint32_t>(total), true);
+        if (!TryReserve(static_cast<uint32_t>(total), true)) {
+            SetErrorCode(7);
+            return;
+        }
     }
     std::memmove(buffer + length, text, count);
     length = static_cast<uint32_t>(total);

@@ -1,6 +1,7 @@
 // Mixed-type concatenation and comparison of strings with text and numbers.
 #include <cstring>
 
+#include "tarnvik/core.h"
 #include "tarnvik/rt_string.h"
 #include "values/number_text.h"
 
@@ -21,7 +22,12 @@ Bytes View(const char* text) {
 // One allocation for the whole result.
 RtString Join(Bytes left, Bytes right) {
     RtString result;
-    result.Reserve(left.size + right.size, false);
+    // The whole result or nothing: a total that cannot be held records error 7.
+    uint64_t total = uint64_t(left.size) + right.size;
+    if (total >= UINT32_MAX || !result.TryReserve(static_cast<uint32_t>(total), false)) {
+        SetErrorCode(7);
+        return result;
+    }
     result.Append(left.data, left.size);
     result.Append(right.data, right.size);
     return result;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -178,6 +179,39 @@ TEST(Diagnostics, FailedAssertionEndsWithCode21) {
     EXPECT_EQ(run.result.out.find("not reached"), std::string::npos);
     EXPECT_NE(run.result.err.find("TXAssertion: Value = 0\n"), std::string::npos);
     EXPECT_NE(run.log.find("-End On Line|21|"), std::string::npos) << run.log;
+}
+
+// A program ended by a runtime error says which on standard error, with the line when it
+// is tracked, and still exits with code 0.
+TEST(Diagnostics, FatalErrorsSayWhatEndedTheProgramAndWhere) {
+    const struct {
+        const char* mode;
+        const char* line;
+    } cases[] = {
+        {"fatal-bounds", "Fatal error 9: array index out of bounds on line 12\n"},
+        {"fatal-channel", "Fatal error 7: no such file channel 8 on line 12\n"},
+        {"fatal-past-end", "Fatal error 3: read past the end of file channel 0 on line 12\n"},
+        {"fatal-data", "Fatal error 20: read past the end of the data on line 12\n"},
+        {"fatal-assert", "Fatal error 21: assertion failed on line 12\n"},
+        {"bounds-untracked", "Fatal error 9: array index out of bounds\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        RunOutcome run = RunProgram(c.mode);
+        EXPECT_EQ(run.result.exitCode, 0);
+        EXPECT_EQ(run.result.out.find("not reached"), std::string::npos);
+        EXPECT_NE(run.result.err.find(c.line), std::string::npos) << run.result.err;
+        std::string logged(c.line, std::strlen(c.line) - 1);
+        EXPECT_NE(run.log.find("|" + logged + "|Shut down TVK|"), std::string::npos) << run.log;
+    }
+}
+
+TEST(Lifecycle, AProgramWithoutAppMainSaysSoAndOpensNoWindow) {
+    RunOutcome run = RunProgram("", {}, NO_APP_MAIN_PROGRAM);
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_NE(run.result.err.find("This program defines no AppMain: there is nothing to run\n"), std::string::npos)
+        << run.result.err;
+    EXPECT_EQ(run.log.find("Init GFX"), std::string::npos) << run.log;
 }
 
 TEST(Diagnostics, StandardInputLinesAreCutAt4094Characters) {

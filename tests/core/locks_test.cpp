@@ -77,3 +77,41 @@ TEST(Threads, WithoutKeepingTheHandleTheThreadRunsDetached) {
 }
 
 }  // namespace
+
+namespace {
+
+int ReturnArgument(int value) { return value; }
+
+TEST(Threads, TheFirstJoinGivesTheThreadsOwnResult) {
+    ThreadHandle t = StartThread(ReturnArgument, 42, true);
+    ASSERT_GT(t, 0);
+    int exitCode = -1;
+    EXPECT_EQ(JoinThread(t, &exitCode), 0);
+    EXPECT_EQ(exitCode, 42);
+}
+
+// Numbers that stand for no running thread are refused with error 22 and touch nothing.
+TEST(Threads, HandlesNeverHandedOutOrAlreadyJoinedAreRefused) {
+    SetErrorCode(0);
+    EXPECT_EQ(JoinThread(12345, nullptr), 22);
+    EXPECT_EQ(GetErrorCode(), 22);
+    EXPECT_EQ(JoinThread(-1, nullptr), 22);
+    ThreadHandle t = StartThread(ReturnArgument, 7, true);
+    ASSERT_GT(t, 0);
+    int exitCode = -1;
+    EXPECT_EQ(JoinThread(t, &exitCode), 0);
+    SetErrorCode(0);
+    exitCode = -1;
+    EXPECT_EQ(JoinThread(t, &exitCode), 22);
+    EXPECT_EQ(exitCode, -1);
+    EXPECT_EQ(GetErrorCode(), 22);
+}
+
+TEST(Threads, ANullRoutineIsNotStarted) {
+    SetErrorCode(0);
+    EXPECT_EQ(StartThread(nullptr, 0, true), -1);
+    EXPECT_EQ(StartThread(nullptr, 0, false), -1);
+    EXPECT_EQ(GetErrorCode(), 22);
+}
+
+}  // namespace

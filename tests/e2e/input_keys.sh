@@ -71,6 +71,17 @@ sleep 0.3
 finish
 # Taps that land in one frame come lowest key first, so only the set is certain.
 [ "$(grep '^char' <<<"$out" | sort | tr '\n' ' ')" = "char 33 char 65 char 98 " ] || fail "quick typing lost or changed characters"
+# Five Space taps with no time between down and up, each much shorter than a frame. The
+# program asks for characters first and then twice for Space: all three must see every tap.
+start taps
+for _ in 1 2 3 4 5; do
+  xdotool keydown space keyup space
+  sleep 0.12
+done
+finish
+[ "$(grep -cx 'char 32' <<<"$out")" -eq 5 ] || fail "quick Space taps: not 5 characters"
+[ "$(grep -cx 'space 1' <<<"$out")" -eq 5 ] || fail "quick Space taps: the first query missed some"
+[ "$(grep -cx 'space 2' <<<"$out")" -eq 5 ] || fail "quick Space taps: the second query in a frame missed some"
 # The line editor: typing, Backspace and Enter, over three inputs; the program then returns.
 start entry
 xdotool type --delay 120 'ab'

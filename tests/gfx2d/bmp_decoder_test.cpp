@@ -9,6 +9,7 @@
 #include <string>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -79,6 +80,7 @@ const std::map<std::string, uint64_t>& AcceptedFiles() {
 }
 
 TEST(BmpSuite, AcceptedFilesDecodeLikeAnIndependentDecoder) {
+    TVK_NEED_TESTDATA();
     for (const auto& [file, fingerprint] : AcceptedFiles()) {
         RgbaImage image;
         ASSERT_TRUE(DecodeFile(file, image)) << file;
@@ -88,6 +90,7 @@ TEST(BmpSuite, AcceptedFilesDecodeLikeAnIndependentDecoder) {
 }
 
 TEST(BmpSuite, SizesComeFromTheHeader) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     ASSERT_TRUE(DecodeFile("g/pal8nonsquare.bmp", image));
     EXPECT_EQ(image.width, 127);
@@ -115,6 +118,7 @@ const std::set<std::string>& RefusedFiles() {
 }
 
 TEST(BmpSuite, EveryGoodAndQuestionableFileIsCovered) {
+    TVK_NEED_TESTDATA();
     size_t count = 0;
     for (const char* folder : {"g", "q"}) {
         for (const auto& entry : std::filesystem::directory_iterator(test::TestDataPath("bmpsuite/") + folder)) {
@@ -127,6 +131,7 @@ TEST(BmpSuite, EveryGoodAndQuestionableFileIsCovered) {
 }
 
 TEST(BmpSuite, FilesOutsideTheRulesFailCleanly) {
+    TVK_NEED_TESTDATA();
     for (const std::string& file : RefusedFiles()) {
         RgbaImage image;
         EXPECT_FALSE(DecodeFile(file, image)) << file;
@@ -135,6 +140,7 @@ TEST(BmpSuite, FilesOutsideTheRulesFailCleanly) {
 }
 
 TEST(BmpSuite, BrokenFilesFailOrDecodeWithinTheirData) {
+    TVK_NEED_TESTDATA();
     // Run under AddressSanitizer: each file sits in a buffer of its exact size.
     const char* broken[] = {
         "badbitcount.bmp", "badbitssize.bmp", "baddens1.bmp",    "baddens2.bmp",       "badfilesize.bmp",
@@ -169,6 +175,7 @@ TEST(BmpSuite, BrokenFilesFailOrDecodeWithinTheirData) {
 }
 
 TEST(BmpSuite, EveryTruncationOfAValidFileFailsCleanly) {
+    TVK_NEED_TESTDATA();
     const char* files[] = {"g/pal1.bmp", "g/pal4.bmp", "g/pal8os2.bmp", "g/rgb16.bmp", "g/pal8topdown.bmp",
                            "g/rgb32bfdef.bmp"};
     for (const char* file : files) {

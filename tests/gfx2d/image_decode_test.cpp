@@ -7,6 +7,7 @@
 #include <string>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -17,6 +18,7 @@ int32_t ColourAt(const RgbaImage& image, int x, int y) {
 }
 
 TEST(ImageDecode, EachFormatIsRecognisedFromItsData) {
+    TVK_NEED_TESTDATA();
     const struct {
         const char* file;
         int width, height;
@@ -36,6 +38,7 @@ TEST(ImageDecode, EachFormatIsRecognisedFromItsData) {
 }
 
 TEST(ImageDecode, ColourKeyMakesBmpPixelsTransparentButLeavesJpegOpaque) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     ASSERT_TRUE(DecodeImageFile(test::TestDataPath("bmpsuite/g/rgb24.bmp").c_str(), kNoColourKey, image));
     const int32_t key = ColourAt(image, 0, 0);
@@ -52,6 +55,7 @@ TEST(ImageDecode, ColourKeyMakesBmpPixelsTransparentButLeavesJpegOpaque) {
 }
 
 TEST(ImageDecode, FontPicturesAreNotTriedAsJpeg) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     const std::string jpeg = test::TestDataPath("jpeg/testorig.jpg");
     EXPECT_FALSE(DecodeImageFile(jpeg.c_str(), kNoColourKey, image, ImageFormats::BmpAndPng));
@@ -60,6 +64,7 @@ TEST(ImageDecode, FontPicturesAreNotTriedAsJpeg) {
 }
 
 TEST(ImageDecode, UnreadableOrUnknownFilesFail) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     ASSERT_TRUE(image.Allocate(4, 4));
     EXPECT_FALSE(DecodeImageFile(test::TestDataPath("no-such-picture.png").c_str(), kNoColourKey, image));
@@ -98,6 +103,7 @@ TEST(ImageDecode, RefusedPicturesSayWhatIsWrong) {
     std::filesystem::remove(path);
 
     // A missing file is left to the caller's error code.
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     testing::internal::CaptureStderr();
     EXPECT_FALSE(DecodeImageFile(path.c_str(), kNoColourKey, image));

@@ -11,13 +11,7 @@
 
 namespace tvk::test {
 
-// TVK_TESTDATA overrides the built-in place, for checkouts that do not sit next to the shared folder.
-std::string TestDataPath(const std::string& relative) {
-    const char* overridden = std::getenv("TVK_TESTDATA");
-    return std::string(overridden && *overridden ? overridden : TVK_TESTDATA_DIR) + "/" + relative;
-}
-
-bool HaveTestData() { return std::filesystem::is_directory(TestDataPath("")); }
+std::string TestDataPath(const std::string& relative) { return std::string(TVK_TESTDATA_DIR) + "/" + relative; }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -11,8 +11,6 @@
 namespace tvk::test {
 
 std::string TestDataPath(const std::string& relative);
-// Whether the shared test files are there; tests that read them skip otherwise.
-bool HaveTestData();
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

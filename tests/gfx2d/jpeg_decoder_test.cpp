@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -26,6 +27,7 @@ void ExpectSamePixels(const RgbaImage& actual, const RgbaImage& expected, const 
 }
 
 TEST(JpegDecoder, DecodesExactlyLikeLibjpegsOwnTool) {
+    TVK_NEED_TESTDATA();
     const struct {
         const char* jpeg;
         const char* ppm;
@@ -42,6 +44,7 @@ TEST(JpegDecoder, DecodesExactlyLikeLibjpegsOwnTool) {
 }
 
 TEST(JpegDecoder, ArithmeticCodingDecodesAsLibjpegDoes) {
+    TVK_NEED_TESTDATA();
     // The same picture as testimgint.jpg with arithmetic instead of Huffman coding.
     const auto bytes = JpegFile("testimgari.jpg");
     RgbaImage image;
@@ -50,6 +53,7 @@ TEST(JpegDecoder, ArithmeticCodingDecodesAsLibjpegDoes) {
 }
 
 TEST(JpegDecoder, TwelveBitSamplesAreRefusedQuietly) {
+    TVK_NEED_TESTDATA();
     const auto bytes = JpegFile("monkey12.jpg");
     RgbaImage image;
     testing::internal::CaptureStdout();
@@ -138,7 +142,7 @@ TEST(JpegDecoder, PicturesCutShortAreRefused) {
 }
 
 TEST(JpegDecoder, TestImageCutShortIsRefused) {
-    if (!test::HaveTestData()) GTEST_SKIP() << "no shared test data at " << test::TestDataPath("");
+    TVK_NEED_TESTDATA();
     const auto bytes = JpegFile("testorig.jpg");
     ASSERT_EQ(bytes.size(), 5770u);
     RgbaImage image;
@@ -150,6 +154,7 @@ TEST(JpegDecoder, TestImageCutShortIsRefused) {
 }
 
 TEST(JpegDecoder, DamagedDataNeverEscapesTheBuffer) {
+    TVK_NEED_TESTDATA();
     // libjpeg makes do with a truncated stream; whatever it returns, it stays inside the data.
     const auto bytes = JpegFile("testorig.jpg");
     RgbaImage image;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "image_test_support.h"
+#include "support/testdata.h"
 
 namespace tvk {
 namespace {
@@ -45,6 +46,7 @@ std::vector<std::string> SuiteFileNames() {
 }
 
 TEST(PngSuite, EightBitGreyRgbAndRgbaLoadExactly) {
+    TVK_NEED_TESTDATA();
     for (const auto& [file, reference] : AcceptedFiles()) {
         const auto bytes = SuiteFile(file);
         RgbaImage image;
@@ -70,6 +72,7 @@ TEST(PngSuite, EightBitGreyRgbAndRgbaLoadExactly) {
 }
 
 TEST(PngSuite, EveryOtherTypeAndDepthLoadsWithoutNotes) {
+    TVK_NEED_TESTDATA();
     const auto names = SuiteFileNames();
     ASSERT_GT(names.size(), 40u);
     for (const std::string& file : names) {
@@ -102,6 +105,7 @@ TEST(PngSuite, EveryOtherTypeAndDepthLoadsWithoutNotes) {
 }
 
 TEST(PngDecoder, ColourKeyAppliesToColourPicturesWithoutAlpha) {
+    TVK_NEED_TESTDATA();
     RgbaImage image;
     auto rgb = SuiteFile("basn2c08.png");
     ASSERT_TRUE(DecodePng(rgb.data(), rgb.size(), "rgb", kNoColourKey, image));
@@ -134,6 +138,7 @@ TEST(PngDecoder, ColourKeyAppliesToColourPicturesWithoutAlpha) {
 }
 
 TEST(PngDecoder, DamagedDataFailsQuietly) {
+    TVK_NEED_TESTDATA();
     auto bytes = SuiteFile("basn6a08.png");
     RgbaImage image;
     testing::internal::CaptureStdout();
@@ -152,6 +157,7 @@ TEST(PngDecoder, DamagedDataFailsQuietly) {
 }
 
 TEST(PngDecoder, ReusesALargeEnoughBuffer) {
+    TVK_NEED_TESTDATA();
     const auto bytes = SuiteFile("basn2c08.png");
     RgbaImage image;
     ASSERT_TRUE(image.Allocate(64, 64));

@@ -10,6 +10,7 @@
 #include "support/gl_display.h"
 #include "tarnvik/core.h"
 #include "tarnvik/gfx2d.h"
+#include "support/testdata.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ TEST_F(SpriteArrays, SlotsOutsideTheTableOrEmptyOnesAreRefused) {
 }
 
 TEST_F(SpriteArrays, LoadImageToArrayHoldsEveryPixelOfARealPicture) {
+    TVK_NEED_TESTDATA();
     for (const char* name : {"pngsuite/basn2c08.png", "pngsuite/basn6a08.png", "pngsuite/basn0g08.png"}) {
         SCOPED_TRACE(name);
         std::string path = tvk::test::TestDataPath(name);
@@ -138,6 +140,7 @@ TEST_F(SpriteArrays, LoadImageToArrayIgnoresTheTransparentColour) {
 }
 
 TEST_F(SpriteArrays, LoadImageToArrayFailures) {
+    TVK_NEED_TESTDATA();
     RtInt w = 7, h = 8;
     RtIntArray a = ArrayOf({1});
     EXPECT_EQ(LoadImageToArray((tempDir_ + "/none.png").c_str(), w, h, a), 0);

@@ -1,6 +1,8 @@
 // Where sprites and animation frames land on screen, and pixel-exact collisions.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -122,6 +124,22 @@ TEST_F(SpriteDrawing, ZeroFrameSizeDrawsNothing) {
     DrawAnimFrame(0, 0, 0, 0);
     RotoZoomAnimFrame(0, 0, 0, 0, 45, 1);
     EXPECT_LT(LitBox()[2], 0);  // nothing lit
+}
+
+// Numbers at the 32-bit limits: sums and products must not wrap (UBSan checks the build)
+// and what lies off the screen or the sheet changes nothing.
+TEST_F(SpriteDrawing, ExtremeSizesAndFrameNumbersDoNotWrap) {
+    DrawRect(10, 10, INT32_MAX, INT32_MAX, kRed);
+    EXPECT_EQ(GetPixel(20, 20), kRed);  // reaches past the screen's far edges
+    EXPECT_EQ(GetPixel(5, 5), 0);       // and never wraps round to the left
+    Make(0, 16, 16, [](int, int) { return Opaque(kGreen); });
+    SetSpriteFrameSize(0, 4, 4);
+    DrawAnimFrame(0, INT32_MAX, 100, 0);
+    EXPECT_EQ(AnimCollision(0, INT32_MAX, 0, 0, 0, 0, 4, 4), 0);
+    SetSpriteFrameSize(0, -1, -1);
+    DrawAnimFrame(0, INT32_MIN, 100, 0);
+    RotoZoomAnimFrame(0, INT32_MIN, 100, 0, 0, 1);
+    EXPECT_EQ(AnimCollision(0, INT32_MIN, 0, 0, 0, 0, 4, 4), 0);
 }
 
 TEST_F(SpriteDrawing, CollisionsNeedOverlappingOpaquePixels) {

@@ -12,6 +12,7 @@
 #include "gfx2d/sprite_upload.h"
 #include "image_test_support.h"
 #include "support/gl_display.h"
+#include "support/testdata.h"
 #include "tarnvik/core.h"
 #include "tarnvik/gfx2d.h"
 
@@ -61,6 +62,7 @@ TEST_F(SpriteSlots, TextureSizesArePowersOfTwoFromSixteen) {
 }
 
 TEST_F(SpriteSlots, BmpPixelsInTheTransparentColourLoadTransparentJpegOnesStayOpaque) {
+    TVK_NEED_TESTDATA();
     std::string path = WriteBmp("key.bmp", 4, 4, 0xFF0080);  // 255, 0, 128: the default key
     LoadSprite(path.c_str(), 0);
     RtInt w = 0, h = 0;

@@ -5,6 +5,7 @@
 
 #include "input/input_devices.h"
 #include "input/input_events.h"
+#include "platform/system.h"
 #include "tarnvik/input.h"
 
 namespace {
@@ -31,6 +32,7 @@ TEST_F(KeyboardTest, OnlyTheLowEightBitsOfACodeCount) {
     EXPECT_EQ(TestKey(kRight + 256), 1);
     EXPECT_EQ(TestKey(kRight - 512), 1);
     EXPECT_EQ(TestKey(kLeft), 0);
+    tvk::BeginKeyboardFrame(&input);  // held into the next frame: no tap, so up at once
     Send(KeyUp(kRight));
     EXPECT_EQ(TestKey(kRight + 256), 0);
 }
@@ -43,12 +45,71 @@ TEST_F(KeyboardTest, EventsReachTheProgramOnlyThroughASample) {
     EXPECT_FALSE(tvk::IsKeyDown(&input, 256 + kA));  // the back end takes only 0..255
 }
 
-TEST_F(KeyboardTest, ATapBetweenTwoSamplesReadsAsDownOncePerKey) {
+// A tap shorter than a frame is seen by every query, in any order and as often as asked,
+// for the rest of its frame and all of the next; its character is typed once.
+TEST_F(KeyboardTest, ATapReadsAsDownForEveryQueryUntilTheNextFrameEnds) {
+    constexpr int kSpace = 57;
     Send(KeyDown(kEscape));
     Send(KeyUp(kEscape));
-    EXPECT_EQ(TestKey(kRight), 0);  // asking about another key keeps the tap
+    Send(KeyDown(kSpace, ' '));
+    Send(KeyUp(kSpace));
+    EXPECT_EQ(Typed(), " ");  // the scan looks at Escape and Space first
+    EXPECT_EQ(TestKey(kSpace), 1);
+    EXPECT_EQ(TestKey(kSpace), 1);
     EXPECT_EQ(TestKey(kEscape), 1);
+    tvk::BeginKeyboardFrame(&input);
+    EXPECT_EQ(Typed(), "");
+    EXPECT_EQ(TestKey(kSpace), 1);
+    EXPECT_EQ(TestKey(kEscape), 1);
+    EXPECT_EQ(TestKey(kEscape), 1);
+    tvk::BeginKeyboardFrame(&input);
+    EXPECT_EQ(TestKey(kSpace), 0);
     EXPECT_EQ(TestKey(kEscape), 0);
+}
+
+TEST_F(KeyboardTest, QuickTapsInSeparateFramesAreEachSeenByEveryQuery) {
+    constexpr int kSpace = 57;
+    int typed = 0, firstSeen = 0, secondSeen = 0;
+    bool firstWas = false, secondWas = false;
+    for (int frame = 0; frame < 30; ++frame) {
+        tvk::BeginKeyboardFrame(&input);
+        if (Typed() == " ") ++typed;
+        bool first = TestKey(kSpace) == 1, second = TestKey(kSpace) == 1;
+        firstSeen += first && !firstWas;
+        secondSeen += second && !secondWas;
+        firstWas = first;
+        secondWas = second;
+        if (frame % 6 == 0) {  // between two frames, down and up at once
+            Send(KeyDown(kSpace, ' '));
+            Send(KeyUp(kSpace));
+        }
+    }
+    EXPECT_EQ(typed, 5);
+    EXPECT_EQ(firstSeen, 5);
+    EXPECT_EQ(secondSeen, 5);
+}
+
+TEST_F(KeyboardTest, WithoutFramesATapEndsSoonAfterItsRelease) {
+    Send(KeyDown(kTab));
+    Send(KeyUp(kTab));
+    EXPECT_EQ(TestKey(kTab), 1);
+    tvk::platform::SleepMs(tvk::kTapHoldMs + 20);
+    EXPECT_EQ(TestKey(kTab), 0);
+    // A key still held is not a tap and stays down.
+    Send(KeyDown(kTab));
+    tvk::platform::SleepMs(tvk::kTapHoldMs + 20);
+    EXPECT_EQ(TestKey(kTab), 1);
+}
+
+TEST_F(KeyboardTest, ATapBehindAHeldLowerKeyTypesOnceThatKeyIsUp) {
+    Send(KeyDown(kA, 'a'));
+    Send(KeyDown(kS, 's'));
+    Send(KeyUp(kS));
+    EXPECT_EQ(Typed(), "a");
+    EXPECT_EQ(Typed(), "");
+    Send(KeyUp(kA));
+    EXPECT_EQ(Typed(), "s");
+    EXPECT_EQ(Typed(), "");
 }
 
 TEST_F(KeyboardTest, KeyStateStandsStillWithoutFocus) {
@@ -82,6 +143,8 @@ TEST_F(KeyboardTest, ShiftRaisesLettersButAddsNoNewPress) {
     Send(KeyUp(kA));
     Send(KeyUp(kRightShift));
     EXPECT_EQ(Typed(), "");
+    tvk::BeginKeyboardFrame(&input);
+    tvk::BeginKeyboardFrame(&input);  // the Shift tap is over
     // A first, then Shift while A is held: the same letter, so nothing new.
     Send(KeyDown(kA, 'a'));
     EXPECT_EQ(Typed(), "a");
@@ -118,6 +181,8 @@ TEST_F(KeyboardTest, ControlAndModifierKeysTypeNothing) {
         EXPECT_EQ(Typed(), "") << "key " << code;
         Send(KeyUp(code));
     }
+    tvk::BeginKeyboardFrame(&input);
+    tvk::BeginKeyboardFrame(&input);
     // A modifier held does not hide the key typed with it.
     Send(KeyDown(kLeftCtrl));
     Send(KeyDown(kA, 'a'));

@@ -75,6 +75,9 @@ std::string Repeat(const std::string& text, int times) {
 // The ending every fatal value error shares: "exit", the code recorded, exit code 0.
 std::string EndedWith(int code) { return "exit\nerror=" + std::to_string(code) + "\n"; }
 
+// What the user reads on standard error after the debugger's reports.
+const std::string kBoundsLine = "Fatal error 9: array index out of bounds\n";
+
 // An attached debugger hears the sizes and the indices three times, then the program ends.
 TEST(ArrayBoundsEnding, ReportsAndEndsWithErrorNine) {
     const struct {
@@ -89,7 +92,7 @@ TEST(ArrayBoundsEnding, ReportsAndEndsWithErrorNine) {
         Ending e = RunChild(c.mode);
         EXPECT_EQ(e.exitCode, 0) << c.mode;
         EXPECT_EQ(e.out, EndedWith(9)) << c.mode;
-        EXPECT_EQ(e.err, Repeat(c.report, 3)) << c.mode;
+        EXPECT_EQ(e.err, Repeat(c.report, 3) + kBoundsLine) << c.mode;
     }
 }
 
@@ -115,7 +118,7 @@ TEST(ValueEndings, IllegalAccessWhileEndingStopsAtOnce) {
     Ending e = RunChild("ending");
     EXPECT_EQ(e.exitCode, 0);
     EXPECT_EQ(e.out, "quit callback\n");
-    EXPECT_EQ(e.err, Repeat("TXbounds: [   2]\nTXaccess: [   5]\n", 3));
+    EXPECT_EQ(e.err, Repeat("TXbounds: [   2]\nTXaccess: [   5]\n", 3) + kBoundsLine);
 }
 
 // A stand-in opener first on PATH records what it was asked to open.

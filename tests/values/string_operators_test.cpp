@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tarnvik/core.h"
 #include "tarnvik/rt_string.h"
 
 namespace {
@@ -80,3 +86,25 @@ TEST(Comparison, ThreeWayResults) {
 }
 
 }  // namespace
+
+void JoinBeyondTheLimit() {
+    struct rlimit limit = {512u << 20, 512u << 20};
+    setrlimit(RLIMIT_AS, &limit);
+    RtString half;
+    half.Append(std::string(150u << 20, 'x').c_str(), 150u << 20);
+    SetErrorCode(0);
+    RtString whole = half + half + half + half;
+    half += whole;  // appending what cannot be held changes nothing
+    std::fprintf(stderr, "error %d length %u\n", GetErrorCode(), half.Length());
+    std::exit(0);
+}
+
+// A join whose total cannot be allocated records error 7 and leaves the process running.
+// The address space is limited in a child, so the allocation fails fast and for certain.
+TEST(StringConcatenationDeathTest, AResultTooLargeToHoldRecordsErrorSeven) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#else
+    EXPECT_EXIT(JoinBeyondTheLimit(), ::testing::ExitedWithCode(0), "error 7 length 157286400");
+#endif
+}

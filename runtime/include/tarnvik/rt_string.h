@@ -32,6 +32,9 @@ public:
     // ((count + 1) rounded down to a multiple of 16) + 16 and never shrinks. Without keep the
     // text is dropped.
     void Reserve(uint32_t count, bool keep = true);
+    // Reserve that reports a failed allocation (false, the string unchanged) instead of
+    // ending the process.
+    bool TryReserve(uint32_t count, bool keep = true);
     void Assign(const RtString& other);
     void Assign(const char* text);
     void Assign(const char* text, uint32_t count);

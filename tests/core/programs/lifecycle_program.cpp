@@ -3,6 +3,7 @@
 #include <tarnvik.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -108,6 +109,41 @@ int AppMain() {
         std::printf("assert 1 passed\n");
         std::fflush(stdout);
         Assert(0);
+        std::printf("not reached\n");
+    }
+    // Fatal errors, each after line tracking reached line 12 (or none for "bounds-untracked").
+    if (g_mode.starts_with("fatal-")) {
+        TraceLine(0, 12, nullptr);
+        if (g_mode == "fatal-bounds") {
+            RtIntArray a;
+            DimArray(a, 3);
+            ArrayElement(a, 3) = 1;
+        }
+        if (g_mode == "fatal-channel") ReadInt32(8);
+        if (g_mode == "fatal-past-end") {
+            std::string name = std::string(std::getenv("TMPDIR")) + "one-byte.bin";  // the test's own directory
+            std::FILE* f = std::fopen(name.c_str(), "wb");
+            std::fputc(1, f);
+            std::fclose(f);
+            OpenFileChannel(0, name.c_str(), 1);
+            ReadUInt8(0);
+            ReadUInt8(0);
+        }
+        if (g_mode == "fatal-data") {
+            const DataItem items[] = {{1, nullptr}};
+            const DataBlock block = {items, 1};
+            RestoreData(&block);
+            RtNumber v;
+            ReadDataNumber(v);
+            ReadDataNumber(v);
+        }
+        if (g_mode == "fatal-assert") Assert(0);
+        std::printf("not reached\n");
+    }
+    if (g_mode == "bounds-untracked") {
+        RtIntArray a;
+        DimArray(a, 3);
+        ArrayElement(a, -4) = 1;
         std::printf("not reached\n");
     }
     if (g_mode == "stdin") {

@@ -1,6 +1,6 @@
 // A program that reads the keyboard and the mouse. Its first argument picks what it does;
 // it prints what the tests check. "echo" reports keys and characters, "type" characters
-// alone, until Escape; "entry" reads a line, a whole number and a number with the line editor.
+// alone, "taps" characters and the Space key, until Escape; "entry" reads a line, a whole number and a number with the line editor.
 #include <tarnvik.h>
 
 #include <cstdio>
@@ -63,8 +63,7 @@ void RunArm() {
     std::printf("same frame %d %d next frame %d\n", first, second, GetMouseAxis(0));
 }
 
-// Reports every character typed and every key that changes, one line each. Characters
-// are asked for first: asking about a key uses up a tap shorter than a frame.
+// Reports every character typed and every key that changes, one line each.
 void RunEcho() {
     int down[256] = {};
     for (;;) {
@@ -75,6 +74,23 @@ void RunEcho() {
             int now = TestKey(code);
             if (now != down[code]) std::printf("%s %d\n", now ? "down" : "up", code);
             down[code] = now;
+        }
+        std::fflush(stdout);
+    }
+}
+
+// Characters first, then the Space key twice in every frame: each query reports on its own
+// line every frame in which it sees Space go down.
+void RunTaps() {
+    bool was[2] = {};
+    for (;;) {
+        ShowScreen();
+        RtString c = GetKeyChar();
+        if (!c.Empty()) std::printf("char %d\n", static_cast<unsigned char>(c.c_str()[0]));
+        for (int query = 0; query < 2; ++query) {
+            bool now = TestKey(57) != 0;
+            if (now && !was[query]) std::printf("space %d\n", query + 1);
+            was[query] = now;
         }
         std::fflush(stdout);
     }
@@ -108,6 +124,7 @@ int AppMain() {
     if (g_mode == "arm") RunArm();
     if (g_mode == "echo") RunEcho();
     if (g_mode == "type") RunType();
+    if (g_mode == "taps") RunTaps();
     if (g_mode == "entry") {
         // Something drawn for the editor to keep behind the line.
         DrawRect(0, 0, 320, 8, 0x00A000);
