@@ -18,3 +18,16 @@ inline bool TestDataPresent() { return std::filesystem::is_directory(TVK_TESTDAT
         if (!::tvk::test::TestDataPresent())                                                 \
             GTEST_SKIP() << "test data missing: " TVK_TESTDATA_DIR " (set TVK_TESTDATA_DIR)"; \
     } while (0)
+
+namespace tvk::test {
+
+inline bool RefDataPresent() { return std::filesystem::is_directory(TVK_REFDATA_DIR); }
+
+}  // namespace tvk::test
+
+// First statement of every test that compares with a reference table.
+#define TVK_NEED_REFDATA()                                                                 \
+    do {                                                                                   \
+        if (!::tvk::test::RefDataPresent())                                                \
+            GTEST_SKIP() << "reference data missing: " TVK_REFDATA_DIR " (set TVK_REFDATA_DIR)"; \
+    } while (0)
