@@ -118,6 +118,7 @@ constexpr double kZoom = 1.5;
 // glBegin and glEnd per frame, in the state the runtime leaves after drawing the sprite once.
 void DrawRotatedReference(int frame) {
     DrawSprite(kSpriteSlot, -kSpriteSize, -kSpriteSize);  // binds the texture and sets the state
+    SyncGraphicsState();                                  // and reaches GL before our own calls
     const tvk::SpriteSlot* s = tvk::FindSlot(kSpriteSlot);
     float iw = s->imageWidth, ih = s->imageHeight, tw = s->textureWidth, th = s->textureHeight;
     float sMin = 0.5f / tw, sMax = (iw - 0.5f) / tw, tMin = 0.5f / th, tMax = (ih - 0.5f) / th;

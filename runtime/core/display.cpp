@@ -12,6 +12,7 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gl/gl_extensions.h"
+#include "gl/gl_state.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "tarnvik/core.h"
@@ -64,7 +65,7 @@ bool CreateDisplay(OpenGLDodurudo* r, int32_t width, int32_t height, int32_t bpp
     platform::GlWindow* window = CreateWindowWithSamples(width, height, multisample);
     if (!window) return false;
     r->window = window;
-    r->secondUnitMayBeOn = true;
+    gl::ForgetState();  // a new context: nothing is known to be set yet
     if (bpp == 0) bpp = platform::DesktopBitsPerPixel();
     int drawW = 0, drawH = 0;
     platform::DrawingAreaSize(window, drawW, drawH);

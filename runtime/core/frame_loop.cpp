@@ -12,6 +12,7 @@
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
 #include "gfx3d/scene.h"
+#include "gl/quad_batch.h"
 #include "input/input_devices.h"
 #include "platform/events.h"
 #include "platform/system.h"
@@ -83,6 +84,7 @@ int PumpMessages(OpenGLDodurudo*, MessageCallback callback) {
 }
 
 int PresentFrame(OpenGLDodurudo* r, MessageCallback callback) {
+    gl::FinishQuads();
     FinishOffscreenTarget(r);
     platform::SwapBuffers(r->window);
     ClearAfterPresent(r);
@@ -117,6 +119,7 @@ void ShowScreen() {
     if (f.escapeEnds && (IsKeyDown(g_input, kEscapeExtended) || IsKeyDown(g_input, kEscape))) EndOnQuitRequest();
     if (IsKeyDown(g_input, kLeftAlt) && IsKeyDown(g_input, kF4)) EndOnQuitRequest();
 
+    gl::FinishQuads();  // the frame's last sprites, before the scene or the window touch GL
     if (g_scene) g_scene->StencilDrawingOff();
     ServiceWindow();
     if (!g_renderer) return;

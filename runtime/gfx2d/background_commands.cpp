@@ -7,6 +7,7 @@
 #include "gfx2d/renderer.h"
 #include "tarnvik/core.h"
 #include "tarnvik/gfx2d.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -18,6 +19,7 @@ constexpr int32_t kFadeSource = 2;
 
 // Frames are cleared to black from now on. The frame being drawn is left as it is.
 void ClearFramesToBlack(OpenGLDodurudo* r) {
+    gl::FinishQuads();
     r->clearColour = 0;
     r->clearEachFrame = true;
     glClearColor(0, 0, 0, 0);

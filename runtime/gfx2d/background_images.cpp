@@ -11,6 +11,7 @@
 #include "gfx2d/sprite_upload.h"
 #include "gfx2d/texture_binding.h"
 #include "gfx2d/texture_prep.h"
+#include "gl/gl_state.h"
 
 namespace tvk {
 namespace {
@@ -31,7 +32,7 @@ int32_t TileSize() {
 
 void DrawTiles(const BackgroundImage& b) {
     OpenGLDodurudo* r = g_renderer;
-    glDisable(GL_ALPHA_TEST);
+    gl::SetAlphaTest(false);
     // Tiles meet edge to edge: filtering would blend in texels from beyond a tile's border.
     const bool smoothing = r->smoothing;
     r->smoothing = false;
@@ -51,7 +52,7 @@ void DrawTiles(const BackgroundImage& b) {
     }
     r->smoothing = smoothing;
     ApplySmoothingFilter(r);
-    glEnable(GL_ALPHA_TEST);
+    gl::SetAlphaTest(true);
     BindTexture(r, -1, -1, false);
 }
 
@@ -111,8 +112,7 @@ void FreeBackgroundImage(int index) {
     if (!b) return;
     if (ContextLive())
         for (auto& column : b->tiles)
-            for (uint32_t name : column)
-                if (name) glDeleteTextures(1, &name);
+            for (uint32_t name : column) gl::DeleteTexture(name);
     std::memset(b, 0, sizeof *b);
 }
 

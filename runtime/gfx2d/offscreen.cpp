@@ -9,6 +9,8 @@
 #include "gfx2d/sprite_upload.h"
 #include "gl/gl_extensions.h"
 #include "tarnvik/gfx2d.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -82,7 +84,7 @@ bool MakeScreenSprite(int32_t slot, int32_t w, int32_t h) {
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     s->plainTexture = NewRepeatingTexture(GL_LINEAR, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureW, textureH, 0, GL_RGBA, GL_UNSIGNED_BYTE, zeros.pixels);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    gl::BindTextureName(0, 0);
     if (glGetError() != GL_NO_ERROR) {
         ResetSlot(slot);
         return false;
@@ -163,6 +165,7 @@ bool CreateFramebuffer(FramebufferRecord& record, uint32_t texture, int32_t widt
 }
 
 bool BindFramebuffer(FramebufferRecord& record, uint32_t texture) {
+    gl::FinishQuads();
     if (!ContextLive() || !FramebuffersAvailable() || record.framebuffer == 0) return false;
     record.savedBinding = CurrentFramebufferBinding();
     gl::glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, record.framebuffer);
@@ -185,6 +188,7 @@ void DestroyFramebuffer(FramebufferRecord& record) {
 }
 
 void FinishOffscreenTarget(OpenGLDodurudo* r) {
+    gl::FinishQuads();  // into the target they were drawn for
     if (g_current < 0) return;
     const int32_t id = g_current;
     const bool usedFramebuffer = g_currentUsesFramebuffer;
@@ -202,6 +206,7 @@ void FinishOffscreenTarget(OpenGLDodurudo* r) {
 
 void SelectBackBuffer(OpenGLDodurudo* r) {
     if (!r || !r->window) return;
+    gl::FinishQuads();
     if (gl::glBindFramebufferEXT) gl::glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glDrawBuffer(GL_BACK);
     glReadBuffer(GL_BACK);
@@ -241,6 +246,7 @@ bool AlphaCopyAvailable() { return g_allowed.alphaCopy && g_alphaBits; }
 bool TileCopyAvailable(const OpenGLDodurudo* r) { return g_allowed.tileCopy && r->bgraSupported; }
 
 WindowReading::WindowReading() {
+    gl::FinishQuads();
     if (!DrawingIntoFramebuffer() || !ContextLive()) return;
     gl::glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     switched_ = true;

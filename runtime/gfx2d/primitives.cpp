@@ -5,6 +5,8 @@
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/texture_binding.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 #include "tarnvik/gfx2d.h"
 
 namespace tvk {
@@ -16,10 +18,11 @@ template <typename Draw>
 void DrawFlat(int32_t colour, bool whiteAsBytes, Draw draw) {
     OpenGLDodurudo* r = g_renderer;
     if (!r || !r->window) return;
-    glDisable(GL_ALPHA_TEST);
-    glColor4ub(static_cast<GLubyte>(colour & 255), static_cast<GLubyte>((colour >> 8) & 255),
-               static_cast<GLubyte>((colour >> 16) & 255), DrawAlpha(r, colour));
+    gl::SetAlphaTest(false);
+    gl::SetColourBytes(static_cast<GLubyte>(colour & 255), static_cast<GLubyte>((colour >> 8) & 255),
+                       static_cast<GLubyte>((colour >> 16) & 255), DrawAlpha(r, colour));
     BindTexture(r, -1, -1, false);
+    gl::FinishQuads();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glTranslatef(0.375f, 0.375f, 0);
@@ -28,9 +31,9 @@ void DrawFlat(int32_t colour, bool whiteAsBytes, Draw draw) {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    if (whiteAsBytes) glColor4ub(255, 255, 255, static_cast<GLubyte>(r->currentAlpha * 255.0f));
-    else glColor4f(1, 1, 1, r->currentAlpha);
-    glEnable(GL_ALPHA_TEST);
+    if (whiteAsBytes) gl::SetColourBytes(255, 255, 255, static_cast<GLubyte>(r->currentAlpha * 255.0f));
+    else gl::SetColour(1, 1, 1, r->currentAlpha);
+    gl::SetAlphaTest(true);
 }
 
 }  // namespace
@@ -79,6 +82,7 @@ RtInt GetPixel(RtInt x, RtInt y) {
     int targetHeight = tvk::CurrentTargetHeight(r);
     if (x < 0 || y < 0 || y >= targetHeight) return 0;
     GLubyte pixel[4] = {0, 0, 0, 0};
+    tvk::gl::FinishQuads();
     glReadPixels(x, targetHeight - y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     return pixel[0] | (pixel[1] << 8) | (pixel[2] << 16);
 }

@@ -8,6 +8,8 @@
 #include "gfx2d/offscreen.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/texture_binding.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 #include "platform/window.h"
 
 namespace tvk {
@@ -21,6 +23,7 @@ OpenGLDodurudo::~OpenGLDodurudo() {
 }
 
 int DestroyDisplay(OpenGLDodurudo* r) {
+    gl::FinishQuads();
     ResetAllSlots();
     if (r->displayCreated) DeleteBackgroundTextures();
     if (r->fullscreenActive) platform::LeaveFullscreenMode(r->window);
@@ -41,6 +44,7 @@ void SetViewport(OpenGLDodurudo* r, int32_t x, int32_t y, int32_t w, int32_t h) 
     r->viewY = y;
     r->viewW = w;
     r->viewH = h;
+    gl::FinishQuads();
     glViewport(x, r->height - h - y, w, h);  // GL counts rows from the bottom
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -54,26 +58,25 @@ void SetViewport(OpenGLDodurudo* r, int32_t x, int32_t y, int32_t w, int32_t h) 
         glDisable(cap);
     glFrontFace(GL_CCW);
     glShadeModel(GL_FLAT);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.05f);
+    gl::SetAlphaTest(true);
+    gl::SetAlphaFunction(GL_GREATER, 0.05f);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
     glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
 
     r->smoothing = true;
     BindTexture(r, -1, -1, false);
-    glDisable(GL_BLEND);
-    glEnable(GL_ALPHA_TEST);
+    gl::SetBlending(false);
+    gl::SetAlphaTest(true);
     r->currentAlpha = 1.0f;
-    glColor4f(1, 1, 1, 1);
+    gl::SetColour(1, 1, 1, 1);
 }
 
 void ResetFrameState(OpenGLDodurudo* r) {
     if (!r || !r->window) return;
-    glEnable(GL_BLEND);
-    glDisable(GL_BLEND);
-    glEnable(GL_ALPHA_TEST);
+    gl::SetBlending(false);
+    gl::SetAlphaTest(true);
     r->currentAlpha = 1.0f;
-    glColor4f(1, 1, 1, 1);
+    gl::SetColour(1, 1, 1, 1);
 }
 
 uint8_t DrawAlpha(const OpenGLDodurudo* r, int32_t colour) {

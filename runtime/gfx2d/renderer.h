@@ -49,10 +49,6 @@ public:
     int32_t boundSlot = -1;
     int32_t boundSecondSlot = -1;
     bool boundMipmapped = false;
-    // Whether texturing may be on in the second texture unit. Switching units costs as much as
-    // drawing a sprite on a software driver, so a unit known to be off is left alone. Anything
-    // that turns that unit on must set this; a new context starts it over.
-    bool secondUnitMayBeOn = true;
     // The shader pairs the program loaded, for 2D and 3D drawing alike; they live and die
     // with the context.
     ShaderTable shaders;

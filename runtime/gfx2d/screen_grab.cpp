@@ -13,6 +13,8 @@
 #include "gfx2d/sprite_upload.h"
 #include "gfx2d/texture_prep.h"
 #include "tarnvik/gfx2d.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -69,7 +71,7 @@ void MeasureTransparentColour(OpenGLDodurudo* r, uint8_t measured[3]) {
     glRasterPos2f(static_cast<float>(px) + 0.25f, static_cast<float>(py) + 0.75f);
     glDrawPixels(1, 1, GL_RGBA, GL_UNSIGNED_BYTE, before);
     glPopAttrib();
-    r->secondUnitMayBeOn = true;  // the restored state may have the second unit's texturing back on
+    gl::ForgetState();  // the restored state is not what the layer last set
     std::memcpy(measured, after, 3);
 }
 
@@ -97,10 +99,10 @@ bool ReadRectangle(OpenGLDodurudo* r, int32_t x, GLint row, int32_t w, int32_t h
 void PrepareTile(const OpenGLDodurudo* r, BackgroundImage& b, int32_t column, int32_t row, int32_t tile) {
     uint32_t& name = b.tiles[column][row];
     if (name && b.textureWidth[column][row] == tile && b.textureHeight[column][row] == tile) {
-        glBindTexture(GL_TEXTURE_2D, name);
+        gl::BindTextureName(0, name);
         return;
     }
-    if (name) glDeleteTextures(1, &name);
+    gl::DeleteTexture(name);
     name = NewRepeatingTexture(GL_LINEAR, GL_LINEAR);
     // A grabbed screen is opaque: without an alpha channel the tiles also fade as a whole.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, tile, tile, 0, TextureDataFormat(r), GL_UNSIGNED_BYTE, nullptr);
@@ -111,7 +113,7 @@ void DropTilesOutside(BackgroundImage& b, int32_t columns, int32_t rows) {
     for (int32_t column = 0; column < kMaxBackgroundTiles; ++column)
         for (int32_t row = 0; row < kMaxBackgroundTiles; ++row) {
             if (column < columns && row < rows) continue;
-            if (b.tiles[column][row]) glDeleteTextures(1, &b.tiles[column][row]);
+            gl::DeleteTexture(b.tiles[column][row]);
             b.tiles[column][row] = 0;
             b.textureWidth[column][row] = b.textureHeight[column][row] = 0;
             b.usedWidth[column][row] = b.usedHeight[column][row] = 0;
@@ -121,6 +123,7 @@ void DropTilesOutside(BackgroundImage& b, int32_t columns, int32_t rows) {
 }  // namespace
 
 bool GrabRectangle(OpenGLDodurudo* r, int32_t slot, int32_t x, int32_t y, int32_t w, int32_t h) {
+    gl::FinishQuads();  // the picture read includes every sprite drawn so far
     SpriteSlot* s = FindSlot(slot);
     if (!s || !r || !r->window || w <= 0 || h <= 0) return false;
     GLint maxSize = 0;
@@ -140,15 +143,14 @@ bool GrabRectangle(OpenGLDodurudo* r, int32_t slot, int32_t x, int32_t y, int32_
     }
     const int32_t textureW = TextureDimension(w), textureH = TextureDimension(h);
     // The picture changes, so a mipmapped twin from an earlier load would show the old one.
-    if (s->mipmappedTexture) glDeleteTextures(1, &s->mipmappedTexture);
-    s->mipmappedTexture = 0;
+    gl::DeleteTexture(s->mipmappedTexture);
     if (!s->plainTexture || s->textureWidth != textureW || s->textureHeight != textureH) {
-        if (s->plainTexture) glDeleteTextures(1, &s->plainTexture);
+        gl::DeleteTexture(s->plainTexture);
         s->plainTexture = NewRepeatingTexture(GL_LINEAR, GL_LINEAR);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureW, textureH, 0, TextureDataFormat(r), GL_UNSIGNED_BYTE,
                      nullptr);
     } else {
-        glBindTexture(GL_TEXTURE_2D, s->plainTexture);
+        gl::BindTextureName(0, s->plainTexture);
     }
     SetPictureSizes(*s, w, h, textureW, textureH);
 
@@ -159,7 +161,7 @@ bool GrabRectangle(OpenGLDodurudo* r, int32_t slot, int32_t x, int32_t y, int32_
         UnpackRowsTight();
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, ReadBuffer().pixels);
     }
-    glBindTexture(GL_TEXTURE_2D, 0);
+    gl::BindTextureName(0, 0);
     if (glGetError() != GL_NO_ERROR) {
         ResetSlot(slot);
         return false;
@@ -168,6 +170,7 @@ bool GrabRectangle(OpenGLDodurudo* r, int32_t slot, int32_t x, int32_t y, int32_
 }
 
 bool ReadBackBuffer(const OpenGLDodurudo* r, RgbaImage& image) {
+    gl::FinishQuads();  // the picture read includes every sprite drawn so far
     if (!r || !r->window || !image.Allocate(r->width, r->height)) return false;
     WindowReading fromWindow;
     PackRowsTight();
@@ -182,6 +185,7 @@ bool ReadBackBuffer(const OpenGLDodurudo* r, RgbaImage& image) {
 }
 
 bool GrabScreenToBackground(const OpenGLDodurudo* r, int32_t index) {
+    gl::FinishQuads();  // the picture read includes every sprite drawn so far
     BackgroundImage* b = FindBackgroundForUpdate(index);
     if (!b || !r || !r->window || r->width <= 0 || r->height <= 0) return false;
     GLint maxSize = 0;
@@ -223,7 +227,7 @@ bool GrabScreenToBackground(const OpenGLDodurudo* r, int32_t index) {
         }
     b->columns = columns;
     b->rows = rows;
-    glBindTexture(GL_TEXTURE_2D, 0);
+    gl::BindTextureName(0, 0);
     if (glGetError() != GL_NO_ERROR) {
         FreeBackgroundImage(index);
         return false;

@@ -13,6 +13,7 @@
 #include "gl/gl_extensions.h"
 #include "tarnvik/core.h"
 #include "tarnvik/gfx2d.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -35,6 +36,7 @@ bool ReadSource(const char* name, std::string& source) {
 }
 
 void ReportInfoLog(GLhandleARB object, ShaderMessages messages) {
+    gl::FinishQuads();
     if (!messages || !gl::glGetObjectParameterivARB || !gl::glGetInfoLogARB) return;
     GLint length = 0;
     gl::glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
@@ -47,6 +49,7 @@ void ReportInfoLog(GLhandleARB object, ShaderMessages messages) {
 // One stage: 0 when the file cannot be read (no shader, no error), else the compiled object;
 // a failed compile reports and sets `failed`.
 GLhandleARB CompileStage(const char* file, GLenum type, const char* failure, ShaderMessages messages, bool& failed) {
+    gl::FinishQuads();
     std::string source;
     if (!file || !*file || !ReadSource(file, source)) return 0;
     GLhandleARB shader = gl::glCreateShaderObjectARB(type);
@@ -64,12 +67,14 @@ GLhandleARB CompileStage(const char* file, GLenum type, const char* failure, Sha
 }
 
 void DeleteEntry(ShaderEntry& entry) {
+    gl::FinishQuads();
     for (uint32_t object : {entry.program, entry.vertex, entry.fragment})
         if (object) gl::glDeleteObjectARB(object);
     entry = ShaderEntry{};
 }
 
 int UniformLocation(ShaderTable& table, const char* name, ShaderMessages messages) {
+    gl::FinishQuads();
     if (!gl::glGetUniformLocationARB || table.current < 0 || !name) return -1;
     int location = gl::glGetUniformLocationARB(table.entries[static_cast<size_t>(table.current)].program, name);
     if (location == -1) {
@@ -116,6 +121,7 @@ bool LoadShaderPair(ShaderTable& table, int index, const char* vertexFile, const
 }
 
 void SelectShader(ShaderTable& table, uint32_t index) {
+    gl::FinishQuads();
     if (!gl::glUseProgramObjectARB) return;
     if (index < static_cast<uint32_t>(kShaderSlots)) {
         table.current = static_cast<int>(index);
@@ -127,11 +133,13 @@ void SelectShader(ShaderTable& table, uint32_t index) {
 }
 
 void SetShaderUniform(ShaderTable& table, const char* name, double value, ShaderMessages messages) {
+    gl::FinishQuads();
     int location = UniformLocation(table, name, messages);
     if (location != -1 && gl::glUniform1fARB) gl::glUniform1fARB(location, static_cast<float>(value));
 }
 
 void SetShaderUniformInt(ShaderTable& table, const char* name, int value, ShaderMessages messages) {
+    gl::FinishQuads();
     int location = UniformLocation(table, name, messages);
     if (location != -1 && gl::glUniform1iARB) gl::glUniform1iARB(location, value);
 }

@@ -13,6 +13,8 @@
 #include "gfx2d/sprite_upload.h"
 #include "tarnvik/core.h"
 #include "tarnvik/gfx2d.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -44,14 +46,15 @@ bool ReadSpriteImage(int32_t slot, RgbaImage& image) {
         return false;
     while (glGetError() != GL_NO_ERROR) {
     }
-    glBindTexture(GL_TEXTURE_2D, s->plainTexture);
+    gl::FinishQuads();  // an off-screen screen's sprite holds what was drawn into it
+    gl::BindTextureName(0, s->plainTexture);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texture.pixels);
     // Whatever the renderer had bound is bound again at its next draw; leave nothing bound.
-    glBindTexture(GL_TEXTURE_2D, 0);
+    gl::BindTextureName(0, 0);
     if (glGetError() != GL_NO_ERROR) return false;
     // The texture stores the picture bottom-up in its lower-left corner.
     for (int32_t y = 0; y < image.height; ++y)

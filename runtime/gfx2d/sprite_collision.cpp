@@ -8,6 +8,8 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "tarnvik/gfx2d.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -27,7 +29,8 @@ const uint8_t* AlphaMask(SpriteSlot& s) {
     size_t bytes = std::max<size_t>(64, static_cast<size_t>(s.textureWidth) * static_cast<size_t>(s.textureHeight));
     s.alphaMask.reset(new uint8_t[bytes]);
     std::memset(s.alphaMask.get(), 0, bytes);
-    glBindTexture(GL_TEXTURE_2D, s.plainTexture);
+    gl::FinishQuads();  // an off-screen screen's sprite holds what was drawn into it
+    gl::BindTextureName(0, s.plainTexture);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, s.alphaMask.get());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);

@@ -1,6 +1,4 @@
 // Drawing sprites and animation frames: plain, stretched, zoomed and rotated.
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "gfx2d/animation_frames.h"
@@ -41,17 +39,12 @@ FrameRect FrameRectOf(const SpriteSlot& s, int32_t frame) {
     return r;
 }
 
+// A quad at whole-pixel corners, split as the GL quad it used to be sent as.
 void IntegerQuad(int x0, int y0, int x1, int y1, float sl, float sr, float tb, float tt) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(sr, tt);
-    glVertex2i(x1, y0);
-    glTexCoord2f(sl, tt);
-    glVertex2i(x0, y0);
-    glTexCoord2f(sl, tb);
-    glVertex2i(x0, y1);
-    glTexCoord2f(sr, tb);
-    glVertex2i(x1, y1);
-    glEnd();
+    float fx0 = static_cast<float>(x0), fy0 = static_cast<float>(y0);
+    float fx1 = static_cast<float>(x1), fy1 = static_cast<float>(y1);
+    DrawRepeatingQuad({{fx1, fy0, 0, sr, tt}, {fx0, fy0, 0, sl, tt}, {fx0, fy1, 0, sl, tb}, {fx1, fy1, 0, sr, tb}},
+                      gl::QuadSplit::Quad);
 }
 
 }  // namespace
@@ -93,12 +86,17 @@ void RotoZoomSprite(RtInt slot, RtInt x, RtInt y, RtNumber angle, RtNumber zoom)
     float iw = s->imageWidth, ih = s->imageHeight, tw = s->textureWidth, th = s->textureHeight;
     float hx = static_cast<float>(zoom * iw * 0.5), hy = static_cast<float>(zoom * ih * 0.5);
     float sMin = 0.5f / tw, sMax = (iw - 0.5f) / tw, tMin = 0.5f / th, tMax = (ih - 0.5f) / th;
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glTranslatef(static_cast<float>(x + (s->imageWidth >> 1)), static_cast<float>(y + (s->imageHeight >> 1)), 0);
-    glRotatef(static_cast<float>(angle), 0, 0, -1);
-    tvk::DrawQuad({{-hx, hy, sMin, tMin}, {hx, hy, sMax, tMin}, {hx, -hy, sMax, tMax}, {-hx, -hy, sMin, tMax}});
-    glPopMatrix();
+    // The corners turn about the centre here rather than in a matrix of their own, so that
+    // consecutive sprites go to GL as one draw. The rotation is the one GL builds for an angle
+    // about the negative z axis, in single precision.
+    const float cx = static_cast<float>(x + (s->imageWidth >> 1)), cy = static_cast<float>(y + (s->imageHeight >> 1));
+    const float radians = static_cast<float>(static_cast<float>(angle) * (3.14159265358979323846 / 180.0));
+    const float c = std::cos(radians), sn = std::sin(radians);
+    auto corner = [&](float dx, float dy, float u, float v) {
+        return QuadVertex{cx + (c * dx + sn * dy), cy + (-sn * dx + c * dy), u, v};
+    };
+    tvk::DrawQuad({corner(-hx, hy, sMin, tMin), corner(hx, hy, sMax, tMin), corner(hx, -hy, sMax, tMax),
+                   corner(-hx, -hy, sMin, tMax)});
 }
 
 void DrawAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y) {

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "gfx2d/renderer.h"
+#include "gl/gl_state.h"
 
 namespace tvk {
 namespace {
@@ -25,8 +26,8 @@ void ResetSlot(int32_t slot) {
     SpriteSlot* s = FindSlot(slot);
     if (!s) return;
     if (ContextLive()) {
-        if (s->plainTexture) glDeleteTextures(1, &s->plainTexture);
-        if (s->mipmappedTexture) glDeleteTextures(1, &s->mipmappedTexture);
+        gl::DeleteTexture(s->plainTexture);
+        gl::DeleteTexture(s->mipmappedTexture);
     }
     *s = SpriteSlot{};
 }

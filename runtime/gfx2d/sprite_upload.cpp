@@ -9,17 +9,14 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/texture_prep.h"
+#include "gl/gl_state.h"
 
 namespace tvk {
 
 uint32_t NewRepeatingTexture(int32_t magnification, int32_t minification) {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magnification);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minification);
+    uint32_t name = gl::CreateTexture();
+    gl::SetTextureWrap(0, GL_REPEAT);
+    gl::SetTextureFilter(0, minification, magnification);
     return name;
 }
 

@@ -5,24 +5,28 @@
 
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/renderer.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 #include "tarnvik/gfx2d.h"
 
 using tvk::g_renderer;
 
 void SetAlphaMode(RtNumber mode) {
     if (!g_renderer) return;
-    glEnable(GL_BLEND);
     if (mode != 0) {
-        glDisable(GL_ALPHA_TEST);
-        glBlendFunc(GL_SRC_ALPHA, mode > 0 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+        tvk::gl::SetBlending(true);
+        tvk::gl::SetAlphaTest(false);
+        tvk::gl::SetBlendFunction(GL_SRC_ALPHA, mode > 0 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
     } else {
-        glDisable(GL_BLEND);
-        glEnable(GL_ALPHA_TEST);
+        tvk::gl::SetBlending(false);
+        tvk::gl::SetAlphaTest(true);
     }
     float magnitude = static_cast<float>(std::fabs(mode));
     g_renderer->currentAlpha = mode == 0 ? 1.0f : (magnitude > 1.0f ? 1.0f : magnitude);
-    glColor4f(1, 1, 1, g_renderer->currentAlpha);
+    tvk::gl::SetColour(1, 1, 1, g_renderer->currentAlpha);
 }
+
+void SyncGraphicsState() { tvk::gl::ForgetState(); }
 
 void SetSmoothing(RtInt on) {
     if (g_renderer) g_renderer->smoothing = on != 0;
@@ -43,6 +47,7 @@ void SetClearColour(RtInt colour) {
         return;
     }
     g_renderer->clearEachFrame = true;
+    tvk::gl::FinishQuads();
     glClearColor((colour & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f, ((colour >> 16) & 255) / 255.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }

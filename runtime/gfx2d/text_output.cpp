@@ -1,12 +1,10 @@
 // Printing text with the bitmap fonts, measuring it, and the font commands.
-#include <GL/gl.h>
-
 #include <cmath>
 #include <cstring>
-#include <memory>
 
 #include "gfx2d/fonts.h"
 #include "gfx2d/frame_assets.h"
+#include "gfx2d/quad.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
@@ -19,32 +17,6 @@ namespace {
 
 constexpr int32_t kErrorNoSuchFile = 3;
 constexpr int32_t kErrorBadFont = 7;
-
-#pragma pack(push, 1)
-struct TextVertex {
-    float x, y, z, s, t;
-};
-#pragma pack(pop)
-static_assert(sizeof(TextVertex) == 20);
-
-// The line's vertices; grows in whole chunks and is kept for the next line.
-struct TextBuffer {
-    static constexpr size_t kChunk = 256;
-    std::unique_ptr<TextVertex[]> vertices;
-    size_t capacity = 0;
-    TextVertex* Reserve(size_t count) {
-        if (count > capacity) {
-            capacity = (count + kChunk - 1) / kChunk * kChunk;
-            vertices.reset(new TextVertex[capacity]);
-        }
-        return vertices.get();
-    }
-};
-
-TextBuffer& Buffer() {
-    static TextBuffer buffer;
-    return buffer;
-}
 
 const SpriteSlot* FontSlot(int32_t font) { return FindFont(font) ? FindSlot(kFirstFontSlot + font) : nullptr; }
 
@@ -63,12 +35,13 @@ void PrintTextWithFont(int32_t font, const char* text, double x, double y, float
     const float y0 = static_cast<float>(std::ceil(y));
     float pen = static_cast<float>(std::ceil(x));
 
-    size_t length = std::strlen(text);
-    TextVertex* v = Buffer().Reserve(length * 4);
-    size_t count = 0;
-    for (size_t i = 0; i < length; ++i) {
-        int32_t code = static_cast<uint8_t>(text[i]) % layout.glyphCount;
+    for (const char* p = text; *p; ++p) {
+        int32_t code = static_cast<uint8_t>(*p) % layout.glyphCount;
         if (code == 0) break;
+        if (p == text) {  // a line that ends before its first glyph binds nothing
+            BindTexture(g_renderer, kFirstFontSlot + font, -1, false);
+            ApplySmoothingFilter(g_renderer);
+        }
         int32_t row = code >> 4, column = code & 15;
         float tBottom = rowHeight * static_cast<float>(layout.rows - 1 - row), tTop = tBottom + rowHeight;
         float width, s0, s1;
@@ -81,22 +54,14 @@ void PrintTextWithFont(int32_t font, const char* text, double x, double y, float
             s0 = static_cast<float>(column) * s->sExtent / 16.0f;
             s1 = static_cast<float>(column + 1) * s->sExtent / 16.0f;
         }
-        v[count++] = {pen, y0 + cellHeight, z, s0, tBottom};
-        v[count++] = {pen, y0, z, s0, tTop};
-        v[count++] = {pen + width, y0 + cellHeight, z, s1, tBottom};
-        v[count++] = {pen + width, y0, z, s1, tTop};
+        // Split as the glyphs of a line used to be sent: one triangle strip.
+        DrawRepeatingQuad({{pen, y0 + cellHeight, z, s0, tBottom},
+                           {pen, y0, z, s0, tTop},
+                           {pen + width, y0 + cellHeight, z, s1, tBottom},
+                           {pen + width, y0, z, s1, tTop}},
+                          gl::QuadSplit::Strip);
         pen += width;
     }
-    if (count == 0) return;
-    BindTexture(g_renderer, kFirstFontSlot + font, -1, false);
-    ApplySmoothingFilter(g_renderer);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(TextVertex), &v[0].x);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(TextVertex), &v[0].s);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(count));
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
 int32_t TextWidthWithFont(int32_t font, const char* text, bool kerned) {

@@ -5,6 +5,8 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gl/gl_extensions.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -16,23 +18,15 @@ uint32_t TextureName(int32_t slot, bool mipmapped, const uint32_t* names) {
     return mipmapped && s->mipmappedTexture ? s->mipmappedTexture : s->plainTexture;
 }
 
-void SwitchSecondUnitOff(OpenGLDodurudo* r) {
-    if (!r->secondUnitMayBeOn) return;
-    gl::glActiveTextureARB(GL_TEXTURE1_ARB);
-    glDisable(GL_TEXTURE_2D);
-    gl::glActiveTextureARB(GL_TEXTURE0_ARB);
-    r->secondUnitMayBeOn = false;
-}
-
-void BindOnCurrentUnit(uint32_t name) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+void BindOnUnit(int unit, uint32_t name) {
+    gl::SetTexturing(unit, true);
+    gl::BindTextureName(unit, name);
 }
 
 }  // namespace
 
+// Unit 0's wrap mode is set by each draw, since sprites want it repeating and quads clamped;
+// the second unit's texture always repeats.
 void BindTexture(OpenGLDodurudo* r, int32_t slot, int32_t secondSlot, bool mipmapped, const uint32_t* names) {
     r->boundSlot = slot;
     r->boundSecondSlot = secondSlot;
@@ -40,29 +34,27 @@ void BindTexture(OpenGLDodurudo* r, int32_t slot, int32_t secondSlot, bool mipma
     const bool multitexture = gl::glActiveTextureARB != nullptr;
     if (slot < 0 || (!names && !FindSlot(slot))) {
         if (multitexture) {
-            SwitchSecondUnitOff(r);
+            gl::SetTexturing(1, false);
         } else {
+            gl::FinishQuads();
             glEnable(GL_COLOR_MATERIAL);
         }
-        glDisable(GL_TEXTURE_2D);
+        gl::SetTexturing(0, false);
         return;
     }
     if (multitexture && secondSlot >= 0) {
-        r->secondUnitMayBeOn = true;
-        gl::glActiveTextureARB(GL_TEXTURE1_ARB);
-        BindOnCurrentUnit(TextureName(slot, mipmapped, names));
-        gl::glActiveTextureARB(GL_TEXTURE0_ARB);
-        BindOnCurrentUnit(TextureName(secondSlot, mipmapped, names));
+        BindOnUnit(1, TextureName(slot, mipmapped, names));
+        gl::SetTextureWrap(1, GL_REPEAT);
+        BindOnUnit(0, TextureName(secondSlot, mipmapped, names));
         return;
     }
-    if (multitexture) SwitchSecondUnitOff(r);
-    BindOnCurrentUnit(TextureName(slot, mipmapped, names));
+    gl::SetTexturing(1, false);
+    BindOnUnit(0, TextureName(slot, mipmapped, names));
 }
 
 void ApplySmoothingFilter(const OpenGLDodurudo* r) {
     GLint filter = r->smoothing ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    gl::SetTextureFilter(0, filter, filter);
 }
 
 }  // namespace tvk

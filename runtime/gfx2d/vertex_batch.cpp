@@ -7,6 +7,8 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/texture_binding.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
 #include "tarnvik/gfx2d.h"
 
 namespace tvk {
@@ -117,25 +119,23 @@ void EndPoly() {
     const bool textured = b.slot >= 0;
     const bool coloured = b.ownColour || r->currentAlpha != 1.0f;
     const GLsizei stride = sizeof(tvk::BatchVertex);
-    glEnableClientState(GL_VERTEX_ARRAY);
+    tvk::gl::FinishQuads();  // sprites drawn before the batch stay under it
+    tvk::gl::SetClientArrays({.vertices = true, .textureCoordinates = textured, .colours = coloured});
     glVertexPointer(2, GL_FLOAT, stride, &b.vertices[0].x);
     if (textured) {
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, stride, &b.vertices[0].s);
         tvk::ApplySmoothingFilter(r);
+        tvk::gl::SetTextureWrap(0, GL_REPEAT);
     }
     if (coloured) {
         glEnable(GL_DITHER);
         glShadeModel(GL_SMOOTH);
-        glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(4, GL_UNSIGNED_BYTE, stride, b.vertices[0].rgba);
     }
     glDrawArrays(b.mode, 0, static_cast<GLsizei>(b.count));
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
     if (coloured) {
-        glColor4f(1, 1, 1, r->currentAlpha);
+        tvk::gl::ColourChangedByDraw();
+        tvk::gl::SetColour(1, 1, 1, r->currentAlpha);
         glShadeModel(GL_FLAT);
         glDisable(GL_DITHER);
     }

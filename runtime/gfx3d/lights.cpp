@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "gfx3d/scene.h"
+#include "gl/quad_batch.h"
 
 namespace tvk {
 namespace {
@@ -31,6 +32,7 @@ ShadowMode ShadowModeFor(int32_t id) {
 
 void Dodurudo3D::SetLight(int32_t id, int32_t colour, const float position[3], const float direction[3],
                           float cutoff) {
+    gl::FinishQuads();
     float rgb[3];
     ColourToFloats(colour, rgb);
     if (id < 0) {
@@ -101,6 +103,7 @@ void Dodurudo3D::SetHeadLight(int32_t id, int32_t colour) {
 }
 
 void Dodurudo3D::SetFog(int32_t colour, bool exponential, float startOrDensity, float end) {
+    gl::FinishQuads();
     if (colour == -1) {
         glDisable(GL_FOG);
         return;
@@ -130,6 +133,7 @@ void Dodurudo3D::SetCullMode(int mode) {
 }
 
 void Dodurudo3D::ApplyCullMode() const {
+    gl::FinishQuads();
     if (cullMode_ == 0) {
         glDisable(GL_CULL_FACE);
         return;

@@ -7,6 +7,8 @@
 
 #include "gfx2d/renderer.h"
 #include "gfx2d/texture_binding.h"
+#include "gl/quad_batch.h"
+#include "gl/gl_state.h"
 
 namespace tvk {
 
@@ -20,6 +22,7 @@ constexpr float kWidestConeAngle = 1.5533430576324463f;  // 89 degrees
 constexpr float kOrthographicScale = 100;
 
 Matrix4 CurrentMatrix(GLenum which) {
+    gl::FinishQuads();
     Matrix4 m{};
     glGetFloatv(which, m.data());
     return m;
@@ -34,6 +37,7 @@ void ColourToFloats(int32_t colour, float out[3]) {
 }
 
 void Dodurudo3D::SetProjection(float fov) {
+    gl::FinishQuads();
     OpenGLDodurudo* r = renderer_;
     int32_t vw = r->viewW > 0 ? r->viewW : r->width;
     int32_t vh = r->viewH > 0 ? r->viewH : r->height;
@@ -55,6 +59,7 @@ void Dodurudo3D::SetProjection(float fov) {
 }
 
 void Dodurudo3D::Start(float nearClip, float farClip, float fov) {
+    gl::FinishQuads();
     EndShadowPass();
     glClear(GL_DEPTH_BUFFER_BIT);
     renderer_->clearDepthOnce = true;
@@ -68,9 +73,9 @@ void Dodurudo3D::Start(float nearClip, float farClip, float fov) {
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.05f);
-    glColor4f(1, 1, 1, renderer_->currentAlpha);
+    gl::SetAlphaTest(true);
+    gl::SetAlphaFunction(GL_GREATER, 0.05f);
+    gl::SetColour(1, 1, 1, renderer_->currentAlpha);
     for (GLenum cap : {GL_FOG, GL_POINT_SMOOTH, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_POLYGON_OFFSET_POINT,
                        GL_AUTO_NORMAL, GL_STENCIL_TEST, GL_NORMALIZE, GL_LIGHTING})
         glDisable(cap);
@@ -92,6 +97,7 @@ void Dodurudo3D::Start(float nearClip, float farClip, float fov) {
 }
 
 void Dodurudo3D::ClearDepth() {
+    gl::FinishQuads();
     EndShadowPass();
     glClear(GL_DEPTH_BUFFER_BIT);
 }
@@ -112,6 +118,7 @@ void Dodurudo3D::SetCamera(float eyeX, float eyeY, float eyeZ, float targetX, fl
 }
 
 void Dodurudo3D::StoreCamera(const Matrix4& view) {
+    gl::FinishQuads();
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(view.data());
     cameraMatrix_ = view;
@@ -141,6 +148,7 @@ bool Dodurudo3D::ShaderInUse() const { return renderer_ && renderer_->shaders.cu
 void Dodurudo3D::BindTextures() { BindTexture(renderer_, textureSlot_, secondTextureSlot_, textureMipmapped_); }
 
 void Dodurudo3D::ApplyObjectTransform() {
+    gl::FinishQuads();
     glMatrixMode(GL_MODELVIEW);
     glMultMatrixf(transforms_.Compose().data());
 }

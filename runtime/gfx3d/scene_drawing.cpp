@@ -6,6 +6,8 @@
 #include "gfx2d/renderer.h"
 #include "gfx2d/texture_binding.h"
 #include "gfx3d/scene.h"
+#include "gl/quad_batch.h"
+#include "gl/gl_state.h"
 
 namespace tvk {
 namespace {
@@ -20,6 +22,7 @@ float ClampPixels(float size) {
 
 // One axis from the origin to its unit point, with four arrow-head strokes back from the tip.
 void AxisStrip(const float tip[3], const float heads[4][3]) {
+    gl::FinishQuads();
     glBegin(GL_LINE_STRIP);
     glVertex3f(0, 0, 0);
     for (int n = 0; n < 4; ++n) {
@@ -33,21 +36,23 @@ void AxisStrip(const float tip[3], const float heads[4][3]) {
 
 template <class Draw>
 void Dodurudo3D::DrawFlat(int32_t colour, Draw draw) {
+    gl::FinishQuads();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glEnable(GL_COLOR_MATERIAL);
-    glColor4ub(colour & 255, (colour >> 8) & 255, (colour >> 16) & 255,
-               static_cast<GLubyte>(renderer_->currentAlpha * 255.0f));
+    gl::SetColourBytes(colour & 255, (colour >> 8) & 255, (colour >> 16) & 255,
+                       static_cast<GLubyte>(renderer_->currentAlpha * 255.0f));
     if (lightMask_) glDisable(GL_LIGHTING);
     BindTexture(renderer_, -1, -1, false);
     draw();
     glDisable(GL_COLOR_MATERIAL);
     if (lightMask_) glEnable(GL_LIGHTING);
-    glColor4f(1, 1, 1, renderer_->currentAlpha);
+    gl::SetColour(1, 1, 1, renderer_->currentAlpha);
     glPopMatrix();
 }
 
 void Dodurudo3D::DrawPoint(const float p[3], int32_t colour, float size) {
+    gl::FinishQuads();
     DrawFlat(colour, [&] {
         glEnable(GL_POINT_SMOOTH);
         glPointSize(ClampPixels(size));
@@ -60,6 +65,7 @@ void Dodurudo3D::DrawPoint(const float p[3], int32_t colour, float size) {
 }
 
 void Dodurudo3D::DrawLine(const float a[3], const float b[3], int32_t colour, float width) {
+    gl::FinishQuads();
     DrawFlat(colour, [&] {
         glEnable(GL_LINE_SMOOTH);
         glLineWidth(ClampPixels(width));
@@ -73,6 +79,7 @@ void Dodurudo3D::DrawLine(const float a[3], const float b[3], int32_t colour, fl
 }
 
 void Dodurudo3D::DrawAxes(float x, float y, float z) {
+    gl::FinishQuads();
     static const float kTips[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     static const float kHeads[3][4][3] = {
         {{0.75f, 0.25f, 0}, {0.75f, -0.25f, 0}, {0.75f, 0, 0.25f}, {0.75f, 0, -0.25f}},
@@ -97,6 +104,7 @@ void Dodurudo3D::DrawAxes(float x, float y, float z) {
     }
     glPopMatrix();
     glPopAttrib();
+    gl::ForgetState();  // the restored state is not what the layer last set
     if (slot >= 0) BindTexture(renderer_, slot, secondSlot, mipmapped);
 }
 

@@ -4,6 +4,8 @@
 
 #include "gfx2d/renderer.h"
 #include "gfx3d/scene.h"
+#include "gl/quad_batch.h"
+#include "gl/gl_state.h"
 
 namespace tvk {
 namespace {
@@ -12,6 +14,7 @@ constexpr float kShadowDarkening = 0.5f;
 
 // Darkens the stencilled pixels of the viewport without disturbing the program's own state.
 void DarkenStencilledPixels(const OpenGLDodurudo* r) {
+    gl::FinishQuads();
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -42,11 +45,13 @@ void DarkenStencilledPixels(const OpenGLDodurudo* r) {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopAttrib();
+    gl::ForgetState();  // the restored state is not what the layer last set
 }
 
 }  // namespace
 
 void Dodurudo3D::BeginShadowPass() {
+    gl::FinishQuads();
     shadowPassActive_ = true;
     glShadeModel(GL_FLAT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
@@ -58,6 +63,7 @@ void Dodurudo3D::BeginShadowPass() {
 }
 
 void Dodurudo3D::EndShadowPass() {
+    gl::FinishQuads();
     if (!shadowPassActive_) return;
     shadowPassActive_ = false;
     glCullFace(GL_BACK);

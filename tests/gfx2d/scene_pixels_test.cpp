@@ -91,6 +91,7 @@ protected:
     static tvk::RgbaImage ReadWindow() {
         tvk::RgbaImage image;
         EXPECT_TRUE(image.Allocate(kWidth, kHeight));
+        SyncGraphicsState();
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         for (int y = 0; y < kHeight; ++y)
             glReadPixels(0, kHeight - 1 - y, kWidth, 1, GL_RGBA, GL_UNSIGNED_BYTE, image.Row(y));

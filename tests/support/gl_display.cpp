@@ -36,6 +36,7 @@ void GlDisplayTest::TearDownTestSuite() {
 }
 
 void GlDisplayTest::SetUp() {
+    SyncGraphicsState();  // nothing an earlier test drew or set carries over
     ::SetViewport(0, 0, 0, 0);
     SetTransparentColour(kDefaultTransparentColour);
     glClearColor(0, 0, 0, 0);
@@ -44,6 +45,7 @@ void GlDisplayTest::SetUp() {
 
 uint32_t GlDisplayTest::ReadRgba(int x, int y) {
     uint8_t p[4] = {0, 0, 0, 0};
+    SyncGraphicsState();
     glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }

@@ -6,6 +6,10 @@
 // Renderer state.
 void SetAlphaMode(RtNumber mode);  // sign: additive (>0) or normal (<0) blending; size: opacity; 0 = opaque
 void SetSmoothing(RtInt on);
+// Sprites and text are held back and drawn together; GL state the runtime set is remembered.
+// A program that calls GL itself calls this before its own GL calls (everything drawn so far
+// reaches GL) and after them (the runtime sets its state again instead of trusting the old).
+void SyncGraphicsState();
 void SetTransparentColour(RtInt colour);
 void SetClearColour(RtInt colour);  // -1 stops clearing
 void SetViewport(RtInt x, RtInt y, RtInt width, RtInt height);
