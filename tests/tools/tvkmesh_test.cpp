@@ -179,7 +179,8 @@ TEST_F(TvkmeshTest, MeshesPlacedByNestedNodesAreMergedAtTheirPlaces) {
 }
 
 TEST_F(TvkmeshTest, RefusesUnreadableAndEmptyInputWithoutTouchingTheOutput) {
-    Write("garbage.obj", std::string("\x01\x02\x03 this is not a model \xff\xfe", 28));
+    const char garbage[] = "\x01\x02\x03 this is not a model \xff\xfe";
+    Write("garbage.obj", std::string(garbage, sizeof(garbage) - 1));
     Write("points.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\np 1 2 3\n");
     Write("old.ddd", "keep me");
     for (const char* input : {"garbage.obj", "points.obj", "missing.obj"}) {

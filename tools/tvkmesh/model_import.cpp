@@ -23,8 +23,8 @@ constexpr size_t kMd2FrameCountOffset = 40;
 constexpr size_t kMd2HeaderBytes = 68;
 constexpr size_t kMd2MinFrameBytes = 40;  // scale, translation and name, before any vertex
 
-constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_GenSmoothNormals | aiProcess_FlipUVs |
-                                  aiProcess_ValidateDataStructure;
+// No validation step: it refuses a whole file for one empty mesh. Indices are checked here instead.
+constexpr unsigned kImportSteps = aiProcess_Triangulate | aiProcess_GenSmoothNormals | aiProcess_FlipUVs;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 // The frame count of an MD2 file, or 0 for any other file. The count is capped by what the file
