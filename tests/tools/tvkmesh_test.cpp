@@ -130,7 +130,7 @@ TEST_F(TvkmeshTest, SampleModelsKeepEveryTriangleAndTheirMaterialColours) {
             object = Convert(path, option);
             ASSERT_EQ(object.frames.size(), 1u) << box << option;
             EXPECT_EQ(object.frames[0].size(), triangles * 3) << box << option;
-            EXPECT_NE(lastOut_.find("1 frames, 12 triangles"), std::string::npos) << lastOut_;
+            EXPECT_NE(lastOut_.find("1 frame, 12 triangles"), std::string::npos) << lastOut_;
         }
     }
 }

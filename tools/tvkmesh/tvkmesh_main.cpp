@@ -30,6 +30,10 @@ int Usage() {
     return 2;
 }
 
+std::string Count(size_t n, const char* noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
+
 void PrintSummary(const std::string& output, const MeshModel& model) {
     Vec3 lo = model.frames[0].positions[0];
     Vec3 hi = lo;
@@ -43,8 +47,9 @@ void PrintSummary(const std::string& output, const MeshModel& model) {
     }
     const ColourTable colours =
         BuildColourTable(model.colours.empty() ? std::vector<uint32_t>{0xFFFFFF} : model.colours);
-    std::printf("%s: %zu frames, %zu triangles, %zu colours", output.c_str(), model.frames.size(),
-                model.frames[0].positions.size() / 3, colours.colours.size());
+    std::printf("%s: %s, %s, %s", output.c_str(), Count(model.frames.size(), "frame").c_str(),
+                Count(model.frames[0].positions.size() / 3, "triangle").c_str(),
+                Count(colours.colours.size(), "colour").c_str());
     if (colours.distinctBefore > colours.colours.size())
         std::printf(" (reduced from %zu)", colours.distinctBefore);
     std::printf("\nbounding box: (%g, %g, %g) to (%g, %g, %g)\n", lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
