@@ -178,6 +178,18 @@ TEST_F(TvkmeshTest, MeshesPlacedByNestedNodesAreMergedAtTheirPlaces) {
     EXPECT_EQ(corners, expected);
 }
 
+TEST_F(TvkmeshTest, PolygonsBecomeTrianglesAndPointsAndLinesAreLeftOutWithANote) {
+    Write("mixed.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3\nf 1 2 3 4\nl 1 3\np 2\n");
+    const test::ChildResult r = Run({dir_ + "mixed.obj", dir_ + "mixed.txt", "--ddda"});
+    EXPECT_EQ(r.exitCode, 2) << "options come first";
+    LoadedObject object = Convert(dir_ + "mixed.obj", "--ddda");
+    ASSERT_EQ(object.frames.size(), 1u);
+    EXPECT_EQ(object.frames[0].size(), 9u);
+    EXPECT_NE(lastOut_.find("1 frame, 3 triangles"), std::string::npos) << lastOut_;
+    EXPECT_NE(Run({dir_ + "mixed.obj", dir_ + "x"}).err.find("2 points, lines or broken faces left out"),
+              std::string::npos);
+}
+
 TEST_F(TvkmeshTest, RefusesUnreadableAndEmptyInputWithoutTouchingTheOutput) {
     const char garbage[] = "\x01\x02\x03 this is not a model \xff\xfe";
     Write("garbage.obj", std::string(garbage, sizeof(garbage) - 1));

@@ -69,6 +69,7 @@ struct Flattened {
     std::vector<std::array<float, 2>> texCoords;
     std::vector<uint32_t> colours;
     bool textured = false;
+    size_t leftOut = 0;  // points, lines and faces with bad indices
 };
 
 void AddMesh(const aiScene& scene, const aiMesh& mesh, const aiMatrix4x4& transform, Flattened& out) {
@@ -80,9 +81,11 @@ void AddMesh(const aiScene& scene, const aiMesh& mesh, const aiMatrix4x4& transf
     if (uvs) out.textured = true;
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
         const aiFace& face = mesh.mFaces[f];
-        if (face.mNumIndices != 3 || face.mIndices == nullptr) continue;  // points and lines
-        if (!std::all_of(face.mIndices, face.mIndices + 3, [&](unsigned i) { return i < mesh.mNumVertices; }))
+        if (face.mNumIndices != 3 || face.mIndices == nullptr ||
+            !std::all_of(face.mIndices, face.mIndices + 3, [&](unsigned i) { return i < mesh.mNumVertices; })) {
+            ++out.leftOut;
             continue;
+        }
         for (int corner = 0; corner < 3; ++corner) {
             const unsigned i = face.mIndices[corner];
             const aiVector3D p = transform * mesh.mVertices[i];
@@ -131,7 +134,7 @@ bool ReadScene(Assimp::Importer& importer, const std::string& path, Flattened& o
 
 }  // namespace
 
-bool ImportModel(const std::string& path, MeshModel& model, std::string& error) {
+bool ImportModel(const std::string& path, MeshModel& model, std::vector<std::string>& notes, std::string& error) {
     model = MeshModel();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
@@ -151,6 +154,8 @@ bool ImportModel(const std::string& path, MeshModel& model, std::string& error) 
         error = path + " holds no triangles";
         return false;
     }
+    if (first.leftOut > 0)
+        notes.push_back(std::to_string(first.leftOut) + " points, lines or broken faces left out");
     model.frames.push_back(std::move(first.frame));
     if (first.textured) model.texCoords = std::move(first.texCoords);
     model.colours = std::move(first.colours);
@@ -159,7 +164,11 @@ bool ImportModel(const std::string& path, MeshModel& model, std::string& error) 
     for (int k = 1; k < md2Frames; ++k) {
         importer.SetPropertyInteger(AI_CONFIG_IMPORT_MD2_KEYFRAME, k);
         Flattened next;
-        if (!ReadScene(importer, path, next, why)) break;
+        if (!ReadScene(importer, path, next, why)) {
+            notes.push_back("the animation ends at frame " + std::to_string(k) + " of " + std::to_string(md2Frames) +
+                            ": " + why);
+            break;
+        }
         if (next.frame.positions.size() != model.frames[0].positions.size()) {
             error = path + ": frame " + std::to_string(k) + " has a different number of triangles";
             return false;

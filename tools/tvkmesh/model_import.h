@@ -3,11 +3,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "mesh_model.h"
 
 namespace tvk::meshtool {
 
-bool ImportModel(const std::string& path, MeshModel& model, std::string& error);
+// notes receives what the user should know about a conversion that still succeeded: parts of the
+// model left out, an animation cut short.
+bool ImportModel(const std::string& path, MeshModel& model, std::vector<std::string>& notes, std::string& error);
 
 }  // namespace tvk::meshtool

@@ -2,6 +2,8 @@
 //   tvkmesh [--v1 | --ddda] INPUT OUTPUT
 #include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -55,10 +57,7 @@ void PrintSummary(const std::string& output, const MeshModel& model) {
     std::printf("\nbounding box: (%g, %g, %g) to (%g, %g, %g)\n", lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int Convert(std::vector<std::string> args) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         Usage();
         return 0;
@@ -72,10 +71,24 @@ int main(int argc, char** argv) {
 
     MeshModel model;
     std::string error;
-    if (!ImportModel(args[0], model, error)) return Fail(error);
+    std::vector<std::string> notes;
+    if (!ImportModel(args[0], model, notes, error)) return Fail(error);
+    for (const std::string& note : notes) std::fprintf(stderr, "tvkmesh: %s: %s\n", args[0].c_str(), note.c_str());
     std::vector<uint8_t> bytes;
     if (!EncodeMeshFile(model, format, bytes, error)) return Fail(args[0] + ": " + error);
     if (!ReplaceFile(args[1], bytes, error)) return Fail(error);
     PrintSummary(args[1], model);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Convert(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");  // a model too large for this machine
+    } catch (const std::exception& e) {
+        return Fail(e.what());
+    }
 }
