@@ -115,10 +115,10 @@ double SpriteAngle(int i) { return 33.0 + (i % 12) * 30.0; }
 constexpr double kZoom = 1.5;
 
 // The reference for RotoZoomSprite: the same quads, corners computed here and sent between one
-// glBegin and glEnd per frame, in the state the runtime leaves after drawing the sprite once.
+// glBegin and glEnd per frame, in the state the runtime leaves after drawing one such sprite.
 void DrawRotatedReference(int frame) {
-    DrawSprite(kSpriteSlot, -kSpriteSize, -kSpriteSize);  // binds the texture and sets the state
-    SyncGraphicsState();                                  // and reaches GL before our own calls
+    RotoZoomSprite(kSpriteSlot, -4 * kSpriteSize, -4 * kSpriteSize, 0, 1);  // binds the texture, sets the state
+    SyncGraphicsState();                                                   // and reaches GL before our calls
     const tvk::SpriteSlot* s = tvk::FindSlot(kSpriteSlot);
     float iw = s->imageWidth, ih = s->imageHeight, tw = s->textureWidth, th = s->textureHeight;
     float sMin = 0.5f / tw, sMax = (iw - 0.5f) / tw, tMin = 0.5f / th, tMax = (ih - 0.5f) / th;

@@ -22,6 +22,7 @@ struct TextureParameters {
 
 struct Unit {
     int64_t bound = kUnknownName;
+    TextureParameters* parameters = nullptr;  // of the bound texture, when it is known
     Switch texturing = Switch::Unknown;
 };
 
@@ -57,10 +58,19 @@ void SelectUnit(int unit) {
 }
 
 // The parameters remembered for the texture bound on `unit`; null when that texture is not known.
-TextureParameters* BoundParameters(int unit) {
-    const int64_t name = State().units[unit].bound;
-    if (name <= 0) return nullptr;
-    return &State().textures[static_cast<uint32_t>(name)];
+TextureParameters* BoundParameters(int unit) { return State().units[unit].parameters; }
+
+// Entries of the per-texture table stay where they are while others come and go.
+TextureParameters* ParametersOf(int64_t name) {
+    return name > 0 ? &State().textures[static_cast<uint32_t>(name)] : nullptr;
+}
+
+// A name GL hands out again starts with the parameters GL gives a new texture, not the old ones.
+void ForgetParameters(uint32_t name) {
+    ContextState& s = State();
+    for (Unit& u : s.units)
+        if (u.bound == static_cast<int64_t>(name)) u.parameters = nullptr;
+    s.textures.erase(name);
 }
 
 void SetCapability(Switch& known, bool on, GLenum capability) {
@@ -82,6 +92,7 @@ void BindTextureName(int unit, uint32_t name) {
     glBindTexture(GL_TEXTURE_2D, name);
     SelectUnit(0);
     u.bound = name;
+    u.parameters = ParametersOf(name);
 }
 
 void SetTexturing(int unit, bool on) {
@@ -183,7 +194,8 @@ uint32_t CreateTexture() {
     FinishQuads();
     GLuint name = 0;
     glGenTextures(1, &name);
-    State().textures.erase(name);
+    ForgetParameters(name);
+    State().units[0].bound = kUnknownName;  // a new name is bound for real: that makes the texture
     BindTextureName(0, name);
     return name;
 }
@@ -194,8 +206,11 @@ void DeleteTexture(uint32_t& name) {
     glDeleteTextures(1, &name);
     ContextState& s = State();
     for (Unit& u : s.units)
-        if (u.bound == static_cast<int64_t>(name)) u.bound = 0;  // GL falls back to the default texture
-    s.textures.erase(name);
+        if (u.bound == static_cast<int64_t>(name)) {
+            u.bound = 0;  // GL falls back to the default texture
+            u.parameters = nullptr;
+        }
+    ForgetParameters(name);
     name = 0;
 }
 

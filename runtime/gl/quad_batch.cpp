@@ -11,8 +11,11 @@ namespace {
 
 static_assert(sizeof(QuadCorner) == 20);
 
+// Four corners per quad and six indices naming its two triangles: the driver shades each corner
+// once, as it would for a GL quad.
 struct Batch {
-    std::vector<QuadCorner> corners;  // six per quad: two triangles
+    std::vector<QuadCorner> corners;
+    std::vector<uint32_t> indices;
     uint64_t draws = 0;
 };
 
@@ -32,8 +35,10 @@ constexpr int kOrder[3][6] = {
 
 void AddQuad(const QuadCorner (&corners)[4], QuadSplit split) {
     const int* order = kOrder[static_cast<int>(split)];
-    std::vector<QuadCorner>& v = TheBatch().corners;
-    for (int i = 0; i < 6; ++i) v.push_back(corners[order[i]]);
+    Batch& b = TheBatch();
+    const uint32_t first = static_cast<uint32_t>(b.corners.size());
+    b.corners.insert(b.corners.end(), corners, corners + 4);
+    for (int i = 0; i < 6; ++i) b.indices.push_back(first + static_cast<uint32_t>(order[i]));
 }
 
 void FinishQuads() {
@@ -42,8 +47,9 @@ void FinishQuads() {
     SetClientArrays({.vertices = true, .textureCoordinates = true});
     glVertexPointer(3, GL_FLOAT, sizeof(QuadCorner), &b.corners[0].x);
     glTexCoordPointer(2, GL_FLOAT, sizeof(QuadCorner), &b.corners[0].s);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(b.corners.size()));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(b.indices.size()), GL_UNSIGNED_INT, b.indices.data());
     b.corners.clear();
+    b.indices.clear();
     ++b.draws;
 }
 
