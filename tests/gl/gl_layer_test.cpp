@@ -11,6 +11,7 @@
 #include "gfx2d/sprite_upload.h"
 #include "gl/gl_state.h"
 #include "gl/quad_batch.h"
+#include "gl/vertex_buffer.h"
 #include "support/gl_display.h"
 #include "tarnvik/gfx2d.h"
 
@@ -99,6 +100,37 @@ TEST_F(GlLayer, AProgramsOwnGlCallsAreNotTrustedToTheRememberedState) {
     SyncGraphicsState();
     DrawSprite(1, 40, 40);
     EXPECT_EQ(Rgb(42, 42), 0x0000FFu);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GlLayer, AVertexBufferFeedsADrawAndGivesItsMemoryBack) {
+    if (!tvk::gl::VertexBuffer::Available()) GTEST_SKIP() << "the driver has no buffer objects";
+    const float triangle[] = {100, 100, 140, 100, 100, 140};
+    tvk::gl::VertexBuffer buffer;
+    ASSERT_TRUE(buffer.Upload(triangle, sizeof triangle, false));
+    EXPECT_EQ(buffer.Bytes(), sizeof triangle);
+    DrawSprite(1, 0, 0);  // waits in the batch: it must land before the triangle
+    SyncGraphicsState();
+    buffer.Bind();
+    glColor3f(0, 1, 0);
+    glDisable(GL_TEXTURE_2D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, nullptr);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    tvk::gl::VertexBuffer::Unbind();
+    SyncGraphicsState();
+    EXPECT_EQ(Rgb(105, 105), 0x00FF00u);
+    EXPECT_EQ(Rgb(2, 2), 0x0000FFu);
+
+    tvk::gl::VertexBuffer moved = std::move(buffer);
+    EXPECT_FALSE(buffer.Holds());
+    EXPECT_TRUE(moved.Holds());
+    moved.Release();
+    EXPECT_FALSE(moved.Holds());
 }
 
 }  // namespace
