@@ -34,6 +34,18 @@ struct FontLayout {
 };
 FontLayout LayoutOf(int32_t pictureWidth, int32_t pictureHeight);
 
+// Where a character's cell lies in a font picture's texture: s left to right, t bottom to top.
+// Code 0 (the byte modulo the glyph count) ends a line.
+struct GlyphCell {
+    int32_t code = 0;
+    float s0 = 0, s1 = 0, tBottom = 0, tTop = 0;
+};
+struct SpriteSlot;
+GlyphCell FixedPitchCell(const SpriteSlot& fontSlot, uint8_t character);
+
+// Prints with font n at (x, y) (rounded up to whole pixels) and depth z; kerned or fixed pitch.
+void PrintTextWithFont(int32_t font, const char* text, double x, double y, float z, bool kerned);
+
 // Fills the glyph table from the picture's alpha channel.
 void MeasureGlyphs(const RgbaImage& picture, Font& font);
 // The 128 × 64 picture of the built-in 8 × 8 font.

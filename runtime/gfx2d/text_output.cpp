@@ -24,41 +24,47 @@ FontLayout SlotLayout(const SpriteSlot& s) { return LayoutOf(s.imageWidth, s.ima
 
 }  // namespace
 
+GlyphCell FixedPitchCell(const SpriteSlot& s, uint8_t character) {
+    const FontLayout layout = SlotLayout(s);
+    GlyphCell cell;
+    cell.code = character % layout.glyphCount;
+    const int32_t row = cell.code >> 4, column = cell.code & 15;
+    const float rowHeight = s.tExtent / static_cast<float>(layout.rows);
+    cell.tBottom = rowHeight * static_cast<float>(layout.rows - 1 - row);
+    cell.tTop = cell.tBottom + rowHeight;
+    cell.s0 = static_cast<float>(column) * s.sExtent / 16.0f;
+    cell.s1 = static_cast<float>(column + 1) * s.sExtent / 16.0f;
+    return cell;
+}
+
 void PrintTextWithFont(int32_t font, const char* text, double x, double y, float z, bool kerned) {
     const Font* f = FindFont(font);
     const SpriteSlot* s = FontSlot(font);
     if (!f || !s || !text || !*text || !g_renderer || !g_renderer->window || !s->Loaded()) return;
     const FontLayout layout = SlotLayout(*s);
-    const float rowHeight = s->tExtent / static_cast<float>(layout.rows);
     const float cellHeight = static_cast<float>(s->imageHeight / layout.rows);
     const float cellWidth = static_cast<float>(s->imageWidth >> 4);
     const float y0 = static_cast<float>(std::ceil(y));
     float pen = static_cast<float>(std::ceil(x));
 
     for (const char* p = text; *p; ++p) {
-        int32_t code = static_cast<uint8_t>(*p) % layout.glyphCount;
-        if (code == 0) break;
+        GlyphCell cell = FixedPitchCell(*s, static_cast<uint8_t>(*p));
+        if (cell.code == 0) break;
         if (p == text) {  // a line that ends before its first glyph binds nothing
             BindTexture(g_renderer, kFirstFontSlot + font, -1, false);
             ApplySmoothingFilter(g_renderer);
         }
-        int32_t row = code >> 4, column = code & 15;
-        float tBottom = rowHeight * static_cast<float>(layout.rows - 1 - row), tTop = tBottom + rowHeight;
-        float width, s0, s1;
+        float width = cellWidth;
         if (kerned) {
-            width = f->glyphs[code].width;
-            s0 = f->glyphs[code].s0;
-            s1 = f->glyphs[code].s1;
-        } else {
-            width = cellWidth;
-            s0 = static_cast<float>(column) * s->sExtent / 16.0f;
-            s1 = static_cast<float>(column + 1) * s->sExtent / 16.0f;
+            width = f->glyphs[cell.code].width;
+            cell.s0 = f->glyphs[cell.code].s0;
+            cell.s1 = f->glyphs[cell.code].s1;
         }
         // Split as the glyphs of a line used to be sent: one triangle strip.
-        DrawRepeatingQuad({{pen, y0 + cellHeight, z, s0, tBottom},
-                           {pen, y0, z, s0, tTop},
-                           {pen + width, y0 + cellHeight, z, s1, tBottom},
-                           {pen + width, y0, z, s1, tTop}},
+        DrawRepeatingQuad({{pen, y0 + cellHeight, z, cell.s0, cell.tBottom},
+                           {pen, y0, z, cell.s0, cell.tTop},
+                           {pen + width, y0 + cellHeight, z, cell.s1, cell.tBottom},
+                           {pen + width, y0, z, cell.s1, cell.tTop}},
                           gl::QuadSplit::Strip);
         pen += width;
     }

@@ -41,3 +41,9 @@ void DrawPoint3D(RtNumber x, RtNumber y, RtNumber z, RtNumber colour, RtNumber s
 void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2, RtNumber z2, RtNumber colour,
                 RtNumber width);
 void DrawAxes(RtNumber x, RtNumber y, RtNumber z);
+
+// Camera-facing drawing: a sprite billboard standing on the point (half the sprite's pixel size
+// times scale), and a line of text in the current font, in world space (characters scale × the
+// font's cell width, centred on the point) or, with scale 0, flat on the screen where the point lands.
+void DrawBillboard(RtNumber slot, RtNumber x, RtNumber y, RtNumber z, RtNumber scale);
+void PrintText3D(const RtString& text, RtNumber x, RtNumber y, RtNumber z, RtNumber scale);
