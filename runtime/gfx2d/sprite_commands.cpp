@@ -9,7 +9,6 @@
 namespace tvk {
 namespace {
 
-
 void LoadSlot(const RtString& file, RtInt slot, bool normalMap) {
     if (!FindSlot(slot)) {
         SetErrorCode(kErrorOutOfRange);
