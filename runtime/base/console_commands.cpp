@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/debugger_channel.h"
+#include "base/error_codes.h"
 #include "base/fatal_error.h"
 #include "tarnvik/core.h"
 
@@ -15,7 +16,7 @@ void DebugPrint(const RtString& text) {
 void Assert(int32_t value) {
     if (value != 0) return;
     tvk::SendDebuggerText("TXAssertion: Value = 0\n");
-    tvk::EndOnFatalError(21, "assertion failed");
+    tvk::EndOnFatalError(tvk::kErrorAssertionFailed, "assertion failed");
 }
 
 void WriteStdout(const RtString& text) { std::printf("%s", text.c_str()); }

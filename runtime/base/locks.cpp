@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <new>
 
+#include "base/error_codes.h"
 #include "base/thread_handles.h"
 #include "platform/system.h"
 #include "tarnvik/core.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kNotOwner = 1;
 constexpr int kOutOfMemory = 12;
-constexpr int kInvalid = 22;
+constexpr int kInvalid = tvk::kErrorInvalidArgument;  // returned, and recorded as the error code
 constexpr int kWouldDeadlock = 36;
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "base/error_codes.h"
 #include "base/last_error.h"
 #include "core/display.h"
 #include "core/frame_limiter.h"
@@ -19,18 +20,15 @@
 #include "platform/window.h"
 #include "sound/music.h"
 #include "tarnvik/core.h"
+#include "tarnvik/key_codes.h"
 
 namespace tvk {
 namespace {
 
-constexpr int kEscape = 1;
-constexpr int kEscapeExtended = 129;
-constexpr int kLeftAlt = 56;
-constexpr int kF4 = 62;
 constexpr double kPausePollMs = 200;
 
 void EndOnQuitRequest() {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     EndProgram();
 }
 
@@ -116,8 +114,8 @@ void ShowScreen() {
         BeginKeyboardFrame(g_input);
         g_input->mouseSamplePending = true;
     }
-    if (f.escapeEnds && (IsKeyDown(g_input, kEscapeExtended) || IsKeyDown(g_input, kEscape))) EndOnQuitRequest();
-    if (IsKeyDown(g_input, kLeftAlt) && IsKeyDown(g_input, kF4)) EndOnQuitRequest();
+    if (f.escapeEnds && (IsKeyDown(g_input, kKeyExtended + kKeyEscape) || IsKeyDown(g_input, kKeyEscape))) EndOnQuitRequest();
+    if (IsKeyDown(g_input, kKeyLeftAlt) && IsKeyDown(g_input, kKeyF4)) EndOnQuitRequest();
 
     gl::FinishQuads();  // the frame's last sprites, before the scene or the window touch GL
     if (g_scene) g_scene->StencilDrawingOff();

@@ -5,6 +5,7 @@
 
 #include "base/debugger_block.h"
 #include "base/debugger_channel.h"
+#include "base/error_codes.h"
 #include "base/frame_state.h"
 #include "base/last_error.h"
 #include "input/input_devices.h"
@@ -52,7 +53,7 @@ void TraceLine(int32_t file, int32_t line, const void* locals) {
     DebuggerState& state = Debugger();
     if (!ShouldStop(state, file, line)) return;
     if (state.block.endRequest != 0) {
-        SetErrorCode(0);
+        SetErrorCode(tvk::kErrorSuccess);
         EndProgram();
         return;  // only while the program is already ending
     }

@@ -7,6 +7,7 @@
 #include "platform/system.h"
 #include "tarnvik/core.h"
 #include "tarnvik/input.h"
+#include "tarnvik/key_codes.h"
 
 namespace tvk {
 namespace {
@@ -46,7 +47,7 @@ void WaitForInputEvent() {
         ServiceWindow();
         SampleKeyboard(input);
         input->mouseSamplePending = true;
-        if (Frame().escapeEnds && (IsKeyDown(input, 129) || IsKeyDown(input, 1))) EndProgram();
+        if (Frame().escapeEnds && (IsKeyDown(input, kKeyExtended + kKeyEscape) || IsKeyDown(input, kKeyEscape))) EndProgram();
         if (AnyKeyDown(input)) return;
         PointerSnapshot now = TakeSnapshot(input);
         if (!(now == before)) return;

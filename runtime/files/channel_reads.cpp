@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/error_codes.h"
 #include "files/channel_access.h"
 #include "files/line_reader.h"
 #include "tarnvik/files.h"
@@ -16,7 +17,7 @@ namespace {
 
 // A failed read ends the program, saying whether the channel had anything open at all.
 void EndOnFailedRead(RtInt channel, const tvk::FileStream& stream) {
-    tvk::EndWithError(3, channel, stream.IsOpen() ? "read past the end of file channel" : "nothing is open on file channel");
+    tvk::EndWithError(tvk::kErrorNoSuchFile, channel, stream.IsOpen() ? "read past the end of file channel" : "nothing is open on file channel");
 }
 
 // Reads a value of type T; a failed read ends the program and leaves the value 0.

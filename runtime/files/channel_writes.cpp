@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/error_codes.h"
 #include "files/channel_access.h"
 #include "tarnvik/files.h"
 
@@ -12,7 +13,7 @@ namespace {
 void WriteRaw(RtInt channel, const void* bytes, size_t count) {
     tvk::FileStream* stream = tvk::ChannelOrEnd(channel);
     if (!stream) return;
-    if (!stream->HasFile() || !stream->Write(bytes, count)) tvk::EndWithError(3, channel, "cannot write to file channel");
+    if (!stream->HasFile() || !stream->Write(bytes, count)) tvk::EndWithError(tvk::kErrorNoSuchFile, channel, "cannot write to file channel");
 }
 
 template <typename T>

@@ -1,6 +1,7 @@
 // Opening, closing and positioning the file channels.
 #include "files/file_channels.h"
 
+#include "base/error_codes.h"
 #include "base/fatal_error.h"
 #include "files/channel_access.h"
 #include "files/resolver.h"
@@ -22,7 +23,7 @@ void CloseAllFileChannels() {
 
 FileStream* ChannelOrEnd(RtInt channel) {
     FileStream* stream = FileChannel(channel);
-    if (!stream) EndWithError(7, channel, "no such file channel");
+    if (!stream) EndWithError(kErrorOutOfRange, channel, "no such file channel");
     return stream;
 }
 
@@ -35,10 +36,10 @@ void EndWithError(int32_t code, int32_t channel, const char* what) {
 using tvk::FileStream;
 
 RtInt OpenFileChannel(RtInt channel, const RtString& name, RtInt mode) {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     FileStream* stream = tvk::FileChannel(channel);
     if (!stream) {
-        SetErrorCode(7);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return 0;
     }
     stream->Close();
@@ -46,11 +47,11 @@ RtInt OpenFileChannel(RtInt channel, const RtString& name, RtInt mode) {
         char answer[tvk::kPathBufferSize];
         bool found = tvk::ResolveFileName(tvk::g_memoryResolver, name.c_str(), answer, 1) != 0;
         bool opened = stream->OpenRead(answer);
-        if (!found || !opened) SetErrorCode(3);
+        if (!found || !opened) SetErrorCode(tvk::kErrorNoSuchFile);
         return opened ? 1 : 0;
     }
     bool opened = mode == 0 ? stream->OpenWrite(name.c_str()) : stream->OpenAppend(name.c_str());
-    if (!opened) SetErrorCode(3);
+    if (!opened) SetErrorCode(tvk::kErrorNoSuchFile);
     return opened ? 1 : 0;
 }
 
@@ -68,7 +69,7 @@ RtInt FreeFileChannel() {
 RtInt ChannelAtEnd(RtInt channel) {
     FileStream* stream = tvk::FileChannel(channel);
     if (!stream) {  // a loop waiting for the end must still stop
-        SetErrorCode(7);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return 1;
     }
     return stream->Position() >= stream->OpenedSize() ? 1 : 0;

@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "base/error_codes.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "files/memory_names.h"
@@ -29,7 +30,7 @@ RtInt DirectoryExists(const RtString& name) { return KindOf(name) == tvk::platfo
 RtInt FileSize(const RtString& name) {
     tvk::FileStream stream;
     if (!stream.OpenRead(name.c_str())) {
-        SetErrorCode(3);
+        SetErrorCode(tvk::kErrorNoSuchFile);
         return 0;
     }
     return ClampSize(stream.Size());
@@ -46,11 +47,11 @@ RtInt MakeDirectory(const RtString& name) {
 }
 
 void DuplicateFile(const RtString& source, const RtString& destination) {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     tvk::FileStream in;
     tvk::FileStream out;
     if (!in.OpenRead(source.c_str()) || !out.OpenWrite(destination.c_str())) {
-        SetErrorCode(3);
+        SetErrorCode(tvk::kErrorNoSuchFile);
         return;
     }
     char block[4096];
@@ -60,7 +61,7 @@ void DuplicateFile(const RtString& source, const RtString& destination) {
             in.Close();
             out.Close();
             RemoveFile(destination);  // never leave half a copy behind
-            SetErrorCode(3);
+            SetErrorCode(tvk::kErrorNoSuchFile);
             return;
         }
         left -= static_cast<int64_t>(count);
@@ -70,7 +71,7 @@ void DuplicateFile(const RtString& source, const RtString& destination) {
 RtNumber ChangeDirectory(const RtString& path) {
     std::string systemPath;
     if (tvk::ToSystemPath(path.c_str(), systemPath) && tvk::platform::EnterDirectory(systemPath)) return 1;
-    SetErrorCode(3);
+    SetErrorCode(tvk::kErrorNoSuchFile);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/error_codes.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "files/ini_store.h"
@@ -24,9 +25,6 @@ struct IniState {
 
 IniState g_ini;
 
-// A write the INI file could not hold as it is; the program can read the code.
-constexpr int kErrorUnwritableText = 9;
-
 void LoadIni(const char* answer) {
     FileStream in;
     if (!answer[0] || !in.OpenRead(answer)) return;
@@ -43,7 +41,7 @@ void RefuseIniWrite(const char* why) {
     std::string message = std::string("IniWrite refused: ") + why;
     WriteErrorLog(message.c_str());
     std::fprintf(stderr, "%s\n", message.c_str());
-    SetErrorCode(kErrorUnwritableText);
+    SetErrorCode(kErrorOutOfBounds);  // the program can read why nothing was written
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/error_codes.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "files/line_files_write_back.h"
@@ -26,9 +27,6 @@ struct LineStore {
 };
 
 LineStore g_lines;
-
-// A line the file could not hold as one line; the program can read the code.
-constexpr int kErrorUnwritableText = 9;
 
 bool LineInRange(RtInt line) { return line >= 0 && line < kLineFileLines; }
 
@@ -55,7 +53,7 @@ bool LoadLines(const char* name) {
 int SelectLineFile(const char* name) {
     // The same name keeps the lines held, even if the file changed on disk. A file that could not
     // be loaded is looked for again until the program writes into it.
-    if (g_lines.name == name && (!g_lines.missing || g_lines.dirty)) return 0;
+    if (g_lines.name == name && (!g_lines.missing || g_lines.dirty)) return kErrorSuccess;
     WriteBackLineFile();
     ClearStore();
     ArmExitWriteBack();
@@ -64,10 +62,10 @@ int SelectLineFile(const char* name) {
     if (!LoadLines(name)) {
         // The name stays, so a later write creates the file.
         g_lines.missing = true;
-        SetErrorCode(3);
-        return 3;
+        SetErrorCode(kErrorNoSuchFile);
+        return kErrorNoSuchFile;
     }
-    return 0;
+    return kErrorSuccess;
 }
 
 }  // namespace
@@ -85,19 +83,19 @@ using tvk::g_lines;
 RtNumber ReadTextLine(const RtString& file, RtInt line, RtString& target) {
     if (!tvk::LineInRange(line)) {
         target = "NO_DATA";
-        SetErrorCode(7);
-        return 7;
+        SetErrorCode(tvk::kErrorOutOfRange);
+        return tvk::kErrorOutOfRange;
     }
     if (tvk::SelectLineFile(file.c_str()) != 0) {
         target = "NO_FILE";
-        return 3;
+        return tvk::kErrorNoSuchFile;
     }
     const std::string& text = g_lines.slots.lines[line];
     size_t length = text.size();
     while (length > 0 && static_cast<unsigned char>(text[length - 1]) < 32) --length;
     target.Assign(text.c_str(), static_cast<uint32_t>(length));
-    SetErrorCode(0);
-    return 0;
+    SetErrorCode(tvk::kErrorSuccess);
+    return tvk::kErrorSuccess;
 }
 
 RtNumber ReadTextLineNumber(const RtString& file, RtInt line) {
@@ -114,7 +112,7 @@ RtInt ReadTextLineInt(const RtString& file, RtInt line) {
 
 void WriteTextLine(const RtString& file, RtInt line, const RtString& text) {
     if (!tvk::LineInRange(line)) {
-        SetErrorCode(7);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return;
     }
     std::string_view bytes(text.c_str(), text.Length());
@@ -123,11 +121,11 @@ void WriteTextLine(const RtString& file, RtInt line, const RtString& text) {
         const char* message = "WriteTextLine refused: a line cannot hold a line end";
         WriteErrorLog(message);
         std::fprintf(stderr, "%s\n", message);
-        SetErrorCode(tvk::kErrorUnwritableText);
+        SetErrorCode(tvk::kErrorOutOfBounds);  // the program can read why nothing was written
         return;
     }
     tvk::SelectLineFile(file.c_str());
-    SetErrorCode(0);  // a file that does not exist yet is created by the write-back
+    SetErrorCode(tvk::kErrorSuccess);  // a file that does not exist yet is created by the write-back
     g_lines.slots.lines[line].assign(bytes);
     if (g_lines.slots.lastLine < line) g_lines.slots.lastLine = line;
     g_lines.dirty = true;

@@ -5,9 +5,7 @@
 namespace tvk {
 
 FrameCell FrameCellOf(const SpriteSlot& slot, int32_t frame) {
-    int32_t perRow = slot.frameWidth > 0 ? slot.imageWidth / slot.frameWidth : 0;
-    if (perRow > 0) return {frame % perRow, frame / perRow};
-    return {frame, 0};
+    return FrameCellAt(slot.imageWidth, slot.frameWidth, frame);
 }
 
 }  // namespace tvk

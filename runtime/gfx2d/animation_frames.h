@@ -3,17 +3,13 @@
 
 #include <cstdint>
 
+#include "collision/frame_cell.h"
+
 namespace tvk {
 
 struct SpriteSlot;
 
-struct FrameCell {
-    int32_t column = 0;
-    int32_t row = 0;
-};
-
-// Frames run left to right, then top to bottom; a sheet narrower than one frame holds a
-// single row, so the frame number is its column.
+// The shared frame rule applied to the slot's picture and frame width.
 FrameCell FrameCellOf(const SpriteSlot& slot, int32_t frame);
 
 }  // namespace tvk

@@ -1,6 +1,7 @@
 // Loading the screen background and cross-fading the screen into a picture.
 #include <GL/gl.h>
 
+#include "base/error_codes.h"
 #include "gfx2d/background_images.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/offscreen.h"
@@ -12,7 +13,6 @@
 namespace tvk {
 namespace {
 
-constexpr int32_t kErrorNoSuchFile = 3;
 constexpr int32_t kScreenBackground = 0;
 constexpr int32_t kFadeTarget = 1;
 constexpr int32_t kFadeSource = 2;

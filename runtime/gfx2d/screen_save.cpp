@@ -1,4 +1,5 @@
 // Saving the window or a sprite as a picture file.
+#include "base/error_codes.h"
 #include "gfx2d/image.h"
 #include "gfx2d/image_writer.h"
 #include "gfx2d/offscreen.h"
@@ -9,10 +10,8 @@
 
 namespace {
 
-constexpr int32_t kErrorNoSuchFile = 3;
-
 RtInt Saved(bool written) {
-    if (!written) SetErrorCode(kErrorNoSuchFile);
+    if (!written) SetErrorCode(tvk::kErrorNoSuchFile);
     return written ? 1 : 0;
 }
 

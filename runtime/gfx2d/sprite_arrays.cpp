@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/error_codes.h"
 #include "files/resolver.h"
 #include "gfx2d/image_decode.h"
 #include "gfx2d/renderer.h"
@@ -17,11 +18,6 @@
 #include "gl/quad_batch.h"
 
 namespace tvk {
-namespace {
-
-constexpr int32_t kErrorNoSuchFile = 3;
-
-}  // namespace
 
 void ImageToArray(const RgbaImage& image, RtIntArray& array) {
     const int64_t count = int64_t(image.width) * image.height;

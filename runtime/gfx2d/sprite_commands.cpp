@@ -1,4 +1,5 @@
 // Loading sprites into slots and asking about them.
+#include "base/error_codes.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
@@ -8,12 +9,9 @@
 namespace tvk {
 namespace {
 
-constexpr int32_t kErrorNoSuchFile = 3;
-constexpr int32_t kErrorBadSlot = 7;
-
 void LoadSlot(const RtString& file, RtInt slot, bool normalMap) {
     if (!FindSlot(slot)) {
-        SetErrorCode(kErrorBadSlot);
+        SetErrorCode(kErrorOutOfRange);
         return;
     }
     ResetSlot(slot);

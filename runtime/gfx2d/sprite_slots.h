@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "collision/alpha_mask.h"
+
 namespace tvk {
 
 constexpr int32_t kSpriteSlotCount = 65536;
@@ -21,7 +23,9 @@ struct SpriteSlot {
     int16_t imageHeight = 0;
     int16_t frameWidth = 0;         // animation frame size; 0 = not a strip
     int16_t frameHeight = 0;
-    std::unique_ptr<uint8_t[]> alphaMask;  // collision mask, built on first use
+    // Collision mask: made from the decoded picture at upload; dropped when drawing or a grab
+    // changes the pixels on the GPU, and then read back once on the next collision test.
+    std::unique_ptr<AlphaMask> alphaMask;
 
     bool Loaded() const { return imageWidth != 0; }
 };

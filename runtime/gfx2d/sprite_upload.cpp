@@ -67,6 +67,7 @@ bool UploadImageToSlot(int32_t slot, const RgbaImage& image, bool normalMap) {
     s->imageHeight = static_cast<int16_t>(image.height);
     s->sExtent = static_cast<float>(image.width) / static_cast<float>(texture.width);
     s->tExtent = static_cast<float>(image.height) / static_cast<float>(texture.height);
+    s->alphaMask = AlphaMask::FromRgba(image.pixels, image.width, image.height);
     if (glGetError() != GL_NO_ERROR) {
         ResetSlot(slot);
         return false;

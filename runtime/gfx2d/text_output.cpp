@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/error_codes.h"
 #include "gfx2d/fonts.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/quad.h"
@@ -14,9 +15,6 @@
 
 namespace tvk {
 namespace {
-
-constexpr int32_t kErrorNoSuchFile = 3;
-constexpr int32_t kErrorBadFont = 7;
 
 const SpriteSlot* FontSlot(int32_t font) { return FindFont(font) ? FindSlot(kFirstFontSlot + font) : nullptr; }
 
@@ -103,7 +101,7 @@ void LoadFont(const RtString& file, RtInt font) {
         return;
     }
     if (!tvk::FindFont(font)) {  // negative numbers too: never outside the table
-        SetErrorCode(tvk::kErrorBadFont);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return;
     }
     tvk::SetCurrentFont(font);
@@ -115,7 +113,7 @@ void LoadFont(const RtString& file, RtInt font) {
 
 void SetFont(RtInt font) {
     if (!tvk::FindFont(font)) {
-        SetErrorCode(tvk::kErrorBadFont);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return;
     }
     tvk::SetCurrentFont(font);

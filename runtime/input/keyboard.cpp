@@ -4,27 +4,23 @@
 #include "input/input_devices.h"
 #include "platform/events.h"
 #include "platform/system.h"
+#include "tarnvik/key_codes.h"
 
 namespace tvk {
 namespace {
 
-constexpr int kBackspace = 14;
-constexpr int kEnter = 28;
-constexpr int kKeypadEnter = 156;
-constexpr int kLeftShift = 42;
-constexpr int kRightShift = 54;
-
 // Ctrl, the Shifts, Alt, Caps Lock, Num Lock and the menu key type nothing themselves.
 bool IsModifierKey(int code) {
     switch (code) {
-        case 29: case 42: case 54: case 56: case 58: case 69: case 221: return true;
+        case kKeyLeftCtrl: case kKeyLeftShift: case kKeyRightShift: case kKeyLeftAlt: case kKeyCapsLock:
+        case kKeyNumLock: case kKeyMenu: return true;
         default: return false;
     }
 }
 
 int CharacterOfKey(const InputDevices* input, int code) {
-    if (code == kBackspace) return 8;
-    if (code == kEnter || code == kKeypadEnter) return 10;
+    if (code == kKeyBackspace) return 8;
+    if (code == kKeyEnter || code == kKeyKeypadEnter) return 10;
     if (IsModifierKey(code)) return 0;
     int c = input->keyChars[static_cast<std::size_t>(code)];
     if (c >= 1 && c <= 31 && c != 8 && c != 10) return 0;
@@ -100,7 +96,7 @@ char ReadKeyChar(InputDevices* input) {
     // A held key repeats the same folded character, which is reported once; a key
     // that gives nothing (or no key) re-arms the next one.
     int folded = FoldToLower(c);
-    bool shift = IsKeyDown(input, kLeftShift) || IsKeyDown(input, kRightShift);
+    bool shift = IsKeyDown(input, kKeyLeftShift) || IsKeyDown(input, kKeyRightShift);
     // The window system's text already has the case Shift gave it when the key went down;
     // a Shift tap that comes after it must not change it.
     bool typed = c != 0 && input->keyCharTyped[static_cast<std::size_t>(code - 1)];

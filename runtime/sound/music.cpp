@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/error_codes.h"
 #include "base/frame_state.h"
 #include "files/resolver.h"
 #include "tarnvik/core.h"
@@ -46,16 +47,16 @@ void StopMusic() {
 }
 
 void StartMusicAt(const char* resolvedName, bool loop, double now) {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     StopMusic();
     if (!resolvedName) {
-        SetErrorCode(3);
+        SetErrorCode(tvk::kErrorNoSuchFile);
         return;
     }
     g_music.name = resolvedName;
     MusicPlayer& player = Player();
     if (!player.Open(resolvedName)) {
-        SetErrorCode(3);  // not a file the player can play: nothing plays, and the program can tell
+        SetErrorCode(tvk::kErrorNoSuchFile);  // not a file the player can play: nothing plays, and the program can tell
         return;
     }
     g_music.loopDeadline = loop ? now + LoopLength(player) : 0;

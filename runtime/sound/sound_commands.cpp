@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/error_codes.h"
 #include "base/error_log.h"
 #include "files/resolver.h"
 #include "sound/sound_device.h"
@@ -9,9 +10,6 @@
 #include "tarnvik/sound.h"
 
 namespace {
-
-constexpr RtInt kErrorNoSuchFile = 3;
-constexpr RtInt kErrorOutOfRange = 7;
 
 bool InTable(RtInt slot) { return slot >= 0 && slot < tvk::kSoundSlotCount && tvk::g_soundSlots; }
 
@@ -27,32 +25,32 @@ int32_t Scaled(RtNumber value, double factor, int32_t low, int32_t high) {
 }  // namespace
 
 RtInt FindFreeSound() {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     if (tvk::g_soundSlots)
         for (RtInt slot = tvk::kSoundSlotCount - 1; slot >= 0; --slot)
             if (tvk::g_soundSlots[slot].voiceCount == 0) return slot;
-    SetErrorCode(kErrorOutOfRange);
+    SetErrorCode(tvk::kErrorOutOfRange);
     return -1;
 }
 
 void LoadSound(const RtString& file, RtInt slot, RtInt voices) {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     if (!InTable(slot)) {
-        SetErrorCode(kErrorOutOfRange);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return;
     }
     const char* resolved = tvk::ResolveFileName(tvk::g_memoryResolver, file.c_str());
     std::string problem;
     if (!tvk::LoadSlot(tvk::g_soundSlots[slot], tvk::g_sound, resolved ? resolved : file.c_str(), voices, &problem)) {
         // The code stays "no such file" for programs that test it; the user learns what is wrong.
-        SetErrorCode(kErrorNoSuchFile);
+        SetErrorCode(tvk::kErrorNoSuchFile);
         if (!problem.empty()) tvk::ReportToUser(std::string(file.c_str()) + ": " + problem);
     }
 }
 
 RtInt PlaySound(RtInt slot, RtNumber pan, RtNumber volume) {
     if (!InTable(slot)) {
-        SetErrorCode(kErrorOutOfRange);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return 0;
     }
     const RtInt voice = tvk::PlaySlot(tvk::g_soundSlots[slot], Scaled(pan, 10000, -10000, 10000),
@@ -67,7 +65,7 @@ void StopSound(RtInt channel) {
 
 RtInt IsSoundPlaying(RtInt channel) {
     if (!InTable(channel >> 8)) {
-        SetErrorCode(kErrorOutOfRange);
+        SetErrorCode(tvk::kErrorOutOfRange);
         return 0;
     }
     return tvk::IsVoicePlaying(tvk::g_soundSlots[channel >> 8], channel & 255);

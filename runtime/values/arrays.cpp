@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/debugger_channel.h"
+#include "base/error_codes.h"
 #include "base/fatal_error.h"
 #include "tarnvik/arrays.h"
 #include "tarnvik/core.h"
@@ -53,7 +54,7 @@ void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt 
         SendBoundsReport(sizes, second);
         SendBoundsReport(sizes, all);
     }
-    EndOnFatalError(9, "array index out of bounds");
+    EndOnFatalError(tvk::kErrorOutOfBounds, "array index out of bounds");
     // Still here: the program was already ending. Finish now; stdio is flushed, the exit
     // handlers are not run again.
     std::fflush(nullptr);
@@ -61,11 +62,11 @@ void ReportArrayBounds(const int32_t sizes[4], RtInt i, RtInt j, RtInt k, RtInt 
 }
 
 void ReportArrayOutOfMemory() {
-    EndOnFatalError(7, "out of memory for an array");
+    EndOnFatalError(tvk::kErrorOutOfMemory, "out of memory for an array");
 }
 
 void ReportArrayNotOneDimensional() {
-    EndOnFatalError(8, "array is not one-dimensional");
+    EndOnFatalError(tvk::kErrorNotOneDimensional, "array is not one-dimensional");
 }
 
 }  // namespace tvk

@@ -1,4 +1,5 @@
 // The program's embedded data lines, read item by item.
+#include "base/error_codes.h"
 #include "base/fatal_error.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
@@ -12,7 +13,7 @@ RtInt g_cursor = 0;
 // The next item, or null after ending the program because the data ran out.
 const DataItem* NextItem() {
     if (!g_block || !g_block->items || g_cursor < 0 || g_cursor >= g_block->count) {
-        tvk::EndOnFatalError(20, "read past the end of the data");
+        tvk::EndOnFatalError(tvk::kErrorOutOfData, "read past the end of the data");
         return nullptr;  // only while the program is already ending
     }
     return &g_block->items[g_cursor++];
@@ -45,6 +46,6 @@ void ReadDataInt(RtInt& target) {
 }
 
 void EndOfProgram() {
-    SetErrorCode(0);
+    SetErrorCode(tvk::kErrorSuccess);
     EndProgram();
 }

@@ -1,3 +1,4 @@
+#include "base/error_codes.h"
 #include "tarnvik/rt_string.h"
 
 #include <cstdio>
@@ -167,7 +168,7 @@ void RtString::Append(const char* text, uint32_t count) {
     uint64_t total = uint64_t(length) + count;
     // A text too long to hold is an error of the program, not the end of the process.
     if (total >= UINT32_MAX) {
-        SetErrorCode(7);
+        SetErrorCode(tvk::kErrorOutOfMemory);
         return;
     }
     if (capacity < total + 1) {
@@ -175,7 +176,7 @@ void RtString::Append(const char* text, uint32_t count) {
             // Appending part of ourselves: keep the old buffer alive until the copy is done.
             RtString grown;
             if (!grown.TryReserve(static_cast<uint32_t>(total), false)) {
-                SetErrorCode(7);
+                SetErrorCode(tvk::kErrorOutOfMemory);
                 return;
             }
             std::memcpy(grown.buffer, buffer, length);
@@ -186,7 +187,7 @@ void RtString::Append(const char* text, uint32_t count) {
             return;
         }
         if (!TryReserve(static_cast<uint32_t>(total), true)) {
-            SetErrorCode(7);
+            SetErrorCode(tvk::kErrorOutOfMemory);
             return;
         }
     }

@@ -1,6 +1,7 @@
 // Mixed-type concatenation and comparison of strings with text and numbers.
 #include <cstring>
 
+#include "base/error_codes.h"
 #include "tarnvik/core.h"
 #include "tarnvik/rt_string.h"
 #include "values/number_text.h"
@@ -25,7 +26,7 @@ RtString Join(Bytes left, Bytes right) {
     // The whole result or nothing: a total that cannot be held records error 7.
     uint64_t total = uint64_t(left.size) + right.size;
     if (total >= UINT32_MAX || !result.TryReserve(static_cast<uint32_t>(total), false)) {
-        SetErrorCode(7);
+        SetErrorCode(tvk::kErrorOutOfMemory);
         return result;
     }
     result.Append(left.data, left.size);

@@ -1,6 +1,7 @@
 // Number formatting, URL and hex coding, the error text.
 #include <cstdio>
 
+#include "base/error_codes.h"
 #include "tarnvik/core.h"
 #include "tarnvik/values.h"
 #include "values/c_locale.h"
@@ -27,11 +28,11 @@ bool KeptInUrl(unsigned char c) {
 
 const char* ErrorCodeText(int32_t code) {
     switch (code) {
-        case 0: return "success";
-        case 3: return "no such file";
-        case 7: return "out of memory";
-        case 9: return "out of bounds";
-        case 20: return "out of data";
+        case tvk::kErrorSuccess: return "success";
+        case tvk::kErrorNoSuchFile: return "no such file";
+        case tvk::kErrorOutOfMemory: return "out of memory";
+        case tvk::kErrorOutOfBounds: return "out of bounds";
+        case tvk::kErrorOutOfData: return "out of data";
         default: return "unknown error";
     }
 }

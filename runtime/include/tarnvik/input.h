@@ -1,10 +1,12 @@
 // Commands of the input subsystem: keyboard, mouse and the commands that wait for the user.
 #pragma once
 
+#include "tarnvik/key_codes.h"
 #include "tarnvik/rt_string.h"
 
-// Keyboard. Key codes are PC scan codes with extended keys + 128 (1 Escape, 28 Enter,
-// 203 Left, 205 Right); only the low 8 bits of a code are used.
+// Keyboard. Key codes are PC scan codes with extended keys + 128 (kKeyEscape 1, kKeyEnter 28,
+// kKeyLeft 203, kKeyRight 205; tarnvik/key_codes.h names them); only the low 8 bits of a code
+// are used.
 RtInt TestKey(RtInt code);
 // The character of a newly pressed key as a one-character string; "" when there is none.
 RtString GetKeyChar();
