@@ -43,7 +43,7 @@ void ComputeSmoothNormals(std::span<MeshVertex> triangles, const MeshTopology& t
 
 // Positions agreeing within kWeldTolerance on every axis (and, through chains of such pairs,
 // their neighbours) become one point. Positions with a coordinate that is not finite are points
-// of their own. Fills pointIds and pointCount.
+// of their own. Takes O(n log n); see mesh_topology.cpp for the one cap. Fills pointIds and pointCount.
 constexpr float kWeldTolerance = 0.00001f;
 void WeldPositions(std::span<const MeshVertex> vertices, MeshTopology& topology);
 // Needs pointIds; fills edgeNeighbours.

@@ -3,12 +3,15 @@
 // Welding works on a grid of cells kWeldTolerance wide. Two positions in one cell are within the
 // tolerance on every axis, so a cell is one point without any comparison; positions in
 // neighbouring cells are compared, and the cells joined as soon as one pair matches. Joins are
-// transitive (union-find). The comparisons across cells are capped at kWeldComparisonsPerVertex
+// transitive (union-find). Along an axis where a coordinate is so large that neighbouring floats
+// lie further apart than the tolerance, each value gets a cell of its own that has no
+// neighbours, so there only equal values meet. The comparisons across cells are capped at kWeldComparisonsPerVertex
 // per vertex: only thousands of distinct positions crowded into a few neighbouring cells reach
 // the cap, and past it the remaining neighbour cells stay separate points.
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 #include "mesh/mesh_finish.h"
@@ -17,9 +20,11 @@ namespace tvk {
 namespace {
 
 constexpr size_t kWeldComparisonsPerVertex = 64;
-// Beyond this magnitude neighbouring floats lie further apart than the tolerance, so only equal
-// positions could weld, and cell numbers would not fit 64 bits.
+// From this magnitude on, neighbouring floats lie further apart than the tolerance (and grid cell
+// numbers would soon not fit 64 bits).
 constexpr double kLargestGridCoordinate = 1e12;
+// Cells of such values lie past every grid cell (|cell| < 1e17 < 2^58), two apart.
+constexpr int64_t kLargeValueCells = int64_t(1) << 58;
 
 using Cell = std::array<int64_t, 3>;
 
@@ -45,9 +50,17 @@ private:
 
 bool CellOf(const MeshVertex& vertex, Cell& cell) {
     for (int axis = 0; axis < 3; ++axis) {
-        const double c = vertex.position[axis];
-        if (!(std::fabs(c) < kLargestGridCoordinate)) return false;
-        cell[axis] = int64_t(std::floor(c / double(kWeldTolerance)));
+        const float value = vertex.position[axis];
+        if (!std::isfinite(value)) return false;
+        const double c = value;
+        if (std::fabs(c) < kLargestGridCoordinate) {
+            cell[axis] = int64_t(std::floor(c / double(kWeldTolerance)));
+        } else {
+            uint32_t bits;
+            std::memcpy(&bits, &value, sizeof bits);
+            const int64_t magnitude = kLargeValueCells + 2 * int64_t(bits & 0x7FFFFFFFu);
+            cell[axis] = c < 0 ? -magnitude : magnitude;
+        }
     }
     return true;
 }
