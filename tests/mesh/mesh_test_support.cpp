@@ -31,39 +31,27 @@ void MeshScratch::TearDown() {
 }
 
 std::string MeshScratch::Write(const std::string& path, const std::string& bytes) {
-    const fs::path parent = fs::path(path).parent_path();
-    if (!parent.empty()) fs::create_directories(parent);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    if (fs::path(path).has_parent_path()) fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     return path;
 }
 
-std::string MeshScratch::Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-    return Write(path, std::string(bytes.begin(), bytes.end()));
-}
-
-std::vector<std::string> MeshScratch::LogLines() {
+std::vector<std::string> MeshScratch::TakeLog() {
     std::ifstream in(ErrorLogPath(), std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    DeleteErrorLog();
     std::vector<std::string> lines;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) end = text.size();
+    for (size_t at = 0, end; at < text.size(); at = end + 2) {
+        end = std::min(text.find("\r\n", at), text.size());
         lines.push_back(text.substr(at, end - at));
-        at = end + 2;
     }
     return lines;
 }
 
-void MeshScratch::ClearLog() { DeleteErrorLog(); }
-
-MeshFileWriter& MeshFileWriter::Header(double version, int32_t frames, int32_t colours, int32_t pairs, int32_t magic) {
-    U32(uint32_t(magic));
+MeshFileWriter& MeshFileWriter::Header(double version, int32_t frames, int32_t colours, int32_t pairs) {
     uint64_t bits;
     std::memcpy(&bits, &version, 8);
-    U32(uint32_t(bits));
-    U32(uint32_t(bits >> 32));
-    return U32(uint32_t(frames)).U32(uint32_t(colours)).U32(uint32_t(pairs));
+    return U32(13021975).U32(uint32_t(bits)).U32(uint32_t(bits >> 32)).U32(frames).U32(colours).U32(pairs);
 }
 
 MeshVertex At(float x, float y, float z) { return MakeMeshVertex(x, y, z, 0, 0, 0xFFFFFF); }
