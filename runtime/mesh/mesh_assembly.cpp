@@ -62,10 +62,13 @@ void EmitPolygon(const std::vector<MeshVertex>& corners, std::vector<MeshVertex>
     if (!usable) return EmitFan(corners, order, out);
     // Ear clipping on the counter-clockwise projection: a corner is an ear when it is convex and
     // no other remaining corner lies inside or on its triangle.
+    // The search goes on from the last ear, so a convex run is clipped in one sweep.
+    size_t from = 0;
     while (order.size() > 3) {
         const size_t m = order.size();
         bool clipped = false;
-        for (size_t i = 0; i < m && !clipped; ++i) {
+        for (size_t step = 0; step < m && !clipped; ++step) {
+            const size_t i = (from + step) % m;
             const size_t a = order[(i + m - 1) % m], b = order[i], c = order[(i + 1) % m];
             if (!(Cross(xs, ys, a, b, c) > 0)) continue;
             bool empty = true;
@@ -80,6 +83,7 @@ void EmitPolygon(const std::vector<MeshVertex>& corners, std::vector<MeshVertex>
             out.push_back(corners[b]);
             out.push_back(corners[c]);
             order.erase(order.begin() + std::ptrdiff_t(i));
+            from = i;
             clipped = true;
         }
         if (!clipped) return EmitFan(corners, order, out);  // self-crossing or degenerate rest

@@ -44,6 +44,26 @@ TEST(MeshAssembly, ConcavePolygonsAreCutIntoTrianglesThatCoverThemExactly) {
     EXPECT_GT(SignedArea(&list[0]), 0);
     EXPECT_GT(SignedArea(&list[3]), 0);
     EXPECT_NEAR(SignedArea(&list[0]) + SignedArea(&list[3]), 6.0, 1e-6);
+    // A star of 16 corners, once counter-clockwise and once clockwise: every triangle keeps the
+    // polygon's winding and together they cover its area.
+    for (int direction : {1, -1}) {
+        list = {kPolygon};
+        double area = 0;
+        for (int k = 0; k < 16; ++k) {
+            const double angle = direction * k * M_PI / 8, r = k % 2 ? 1 : 3;
+            list.push_back(At(float(r * std::cos(angle)), float(r * std::sin(angle)), 0));
+            const double next = direction * (k + 1) * M_PI / 8, rn = (k + 1) % 2 ? 1 : 3;
+            area += 0.5 * r * rn * std::sin(next - angle);
+        }
+        AssembleTriangles(list);
+        ASSERT_EQ(list.size(), 14u * 3);
+        double sum = 0;
+        for (size_t t = 0; t < list.size(); t += 3) {
+            EXPECT_GT(SignedArea(&list[t]) * direction, 0) << t / 3;
+            sum += SignedArea(&list[t]);
+        }
+        EXPECT_NEAR(sum, area, 1e-4);
+    }
 }
 
 MeshTopology Weld(const std::vector<MeshVertex>& list) {
