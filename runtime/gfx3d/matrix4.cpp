@@ -1,5 +1,6 @@
 #include "gfx3d/matrix4.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tvk {
@@ -90,6 +91,34 @@ float ProjectionTangent(float x) {
     float r = x * x;
     return x * (1 + r * (0.3333314f +
                          r * (0.1333924f + r * (0.05337406f + r * (0.02456509f + r * (0.002900525f + r * 0.009516809f))))));
+}
+
+void TransformPoint(const Matrix4& m, const float p[3], float out[3]) {
+    for (int r = 0; r < 3; ++r) out[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+}
+
+bool InvertAffine(const Matrix4& m, Matrix4& inverse) {
+    // The 3 x 3 part by its cofactors, then the translation moved back through it.
+    const double a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], k = m[10];
+    const double det = a * (e * k - f * h) - b * (d * k - f * g) + c * (d * h - e * g);
+    if (!(std::fabs(det) > 1e-30) || !std::isfinite(det)) return false;
+    const double r[9] = {(e * k - f * h) / det, (c * h - b * k) / det, (b * f - c * e) / det,
+                         (f * g - d * k) / det, (a * k - c * g) / det, (c * d - a * f) / det,
+                         (d * h - e * g) / det, (b * g - a * h) / det, (a * e - b * d) / det};
+    inverse = IdentityMatrix();
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) inverse[col * 4 + row] = static_cast<float>(r[row * 3 + col]);
+        inverse[12 + row] = static_cast<float>(-(r[row * 3] * m[12] + r[row * 3 + 1] * m[13] + r[row * 3 + 2] * m[14]));
+    }
+    return true;
+}
+
+float LargestScale(const Matrix4& m) {
+    float largest = 0;
+    for (int col = 0; col < 3; ++col)
+        largest = std::max(largest, std::sqrt(m[col * 4] * m[col * 4] + m[col * 4 + 1] * m[col * 4 + 1] +
+                                              m[col * 4 + 2] * m[col * 4 + 2]));
+    return largest;
 }
 
 }  // namespace tvk

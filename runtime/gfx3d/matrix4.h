@@ -14,6 +14,12 @@ Matrix4 TranslationMatrix(float x, float y, float z);
 Matrix4 ScaleMatrix(float x, float y, float z);
 // The axis is taken as given: programs pass unit axes, and a longer one also scales.
 Matrix4 RotationMatrix(float degrees, float x, float y, float z);
+// The point p moved by m (w taken as 1).
+void TransformPoint(const Matrix4& m, const float p[3], float out[3]);
+// The inverse of an affine matrix (last row 0 0 0 1); false for a singular one.
+bool InvertAffine(const Matrix4& m, Matrix4& inverse);
+// The largest factor by which m stretches a length: the longest column of its 3 x 3 part.
+float LargestScale(const Matrix4& m);
 // View matrix looking from eye at target with the given up direction.
 Matrix4 LookAtMatrix(const float eye[3], const float target[3], const float up[3]);
 // The six clip planes of projection x modelview: left, right, bottom, top, near, far.

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "gfx3d/matrix4.h"
+#include "gfx3d/object_table.h"
 #include "gfx3d/object_transform.h"
 
 namespace tvk {
@@ -84,6 +85,9 @@ public:
     ObjectTransformStack& Transforms() { return transforms_; }
     void ApplyObjectTransform();
 
+    // The objects the program built or loaded.
+    ObjectTable& Objects() { return objects_; }
+
     // 3D points, lines and the axes marker.
     void DrawPoint(const float p[3], int32_t colour, float size);
     void DrawLine(const float a[3], const float b[3], int32_t colour, float width);
@@ -115,6 +119,7 @@ private:
     bool textureMipmapped_ = false;  // the switch as it was when the pair was set
     bool mipmapping_ = false;
     ObjectTransformStack transforms_;
+    ObjectTable objects_;
 };
 
 extern Dodurudo3D* g_scene;

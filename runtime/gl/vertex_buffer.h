@@ -27,6 +27,11 @@ public:
     static void Unbind();
     // Frees the buffer; also done by the destructor. Call while the context that made it lives.
     void Release();
+    // Lets go of the buffer without telling GL: for when its context is already gone.
+    void Abandon() {
+        name_ = 0;
+        bytes_ = 0;
+    }
 
     bool Holds() const { return name_ != 0; }
     size_t Bytes() const { return bytes_; }

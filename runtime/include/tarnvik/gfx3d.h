@@ -42,6 +42,22 @@ void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2,
                 RtNumber width);
 void DrawAxes(RtNumber x, RtNumber y, RtNumber z);
 
+// 3D objects, numbered 0..65535. Built vertex by vertex (colour -1 is white; a break ends a run
+// of vertices; colour -3 starts a polygon) or loaded from a mesh or multi-mesh file.
+void StartObject(RtNumber index);
+void AddObjectVertex(RtNumber x, RtNumber y, RtNumber z, RtNumber tx, RtNumber ty, RtInt colour);
+void AddObjectBreak();
+void EndObject();
+void SetNormalMode(RtNumber mode);  // mode mod 3: 0 normals as given, 1 flat, 2 smooth
+void LoadObject(const RtString& file, RtNumber index);
+// Draws the object at a frame, or between two frames by weight (animate: the weight runs the whole
+// way from frameA to frameB). Returns 1 when something was drawn, 0 when the object is not there
+// or outside the view.
+RtInt DrawObject(RtNumber index, RtNumber frame);
+RtInt DrawObjectBlend(RtNumber index, RtNumber frameA, RtNumber frameB, RtNumber weight, RtNumber animate);
+RtInt FindFreeObject();  // the first unused object number, or -1
+RtInt GetObjectTriangleCount(RtNumber index);
+
 // Camera-facing drawing: a sprite billboard standing on the point (half the sprite's pixel size
 // times scale), and a line of text in the current font, in world space (characters scale × the
 // font's cell width, centred on the point) or, with scale 0, flat on the screen where the point lands.

@@ -1,0 +1,245 @@
+// Drawing objects: frame choice and blending, frustum rejection, vertex buffers for frames drawn
+// alone, colours, texture offset, environment mapping, and stencil shadow volumes.
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "gfx2d/renderer.h"
+#include "gfx2d/texture_binding.h"
+#include "gfx3d/frame_blend.h"
+#include "gfx3d/scene.h"
+#include "gl/gl_extensions.h"
+#include "gl/gl_state.h"
+#include "gl/quad_batch.h"
+#include "mesh/mesh_shadow.h"
+#include "tarnvik/gfx3d.h"
+
+namespace tvk {
+namespace {
+
+constexpr GLsizei kStride = sizeof(MeshVertex);
+
+// The sphere holding both frames, moved and scaled by the object transform, against the view.
+bool MeshVisible(const Dodurudo3D& scene, const Matrix4& transform, const MeshFrame& a, const MeshFrame& b) {
+    float radius = a.radius;
+    if (&a != &b) {
+        const float dx = b.centre[0] - a.centre[0], dy = b.centre[1] - a.centre[1], dz = b.centre[2] - a.centre[2];
+        radius = std::max(a.radius, std::sqrt(dx * dx + dy * dy + dz * dz) + b.radius);
+    }
+    if (!std::isfinite(radius)) return true;
+    float centre[3];
+    TransformPoint(transform, a.centre, centre);
+    return scene.SphereVisible(centre[0], centre[1], centre[2], radius * LargestScale(transform));
+}
+
+void Prepare(const MeshObjectX& mesh, MeshDrawCache& draw) {
+    if (draw.prepared) return;
+    draw.buffer.triangles = mesh.frames[0].triangles;
+    draw.coloured = false;
+    for (const MeshVertex& v : draw.buffer.triangles)
+        draw.coloured = draw.coloured || v.rgba[0] != 1 || v.rgba[1] != 1 || v.rgba[2] != 1 || v.rgba[3] != 1;
+    draw.staticFrames.clear();
+    draw.staticFrames.resize(mesh.frames.size());
+    draw.bufferFirst = -1;
+    draw.prepared = true;
+}
+
+// Positions and normals of the chosen frames into the draw buffer; everything else is frame 0's.
+// A frame with fewer vertices than frame 0 lends frame 0's for the rest.
+void FillBuffer(const MeshObjectX& mesh, const FrameBlend& blend, const float offset[2], MeshDrawCache& draw) {
+    if (draw.bufferFirst == blend.first && draw.bufferSecond == blend.second && draw.bufferWeight == blend.weight &&
+        draw.bufferOffset[0] == offset[0] && draw.bufferOffset[1] == offset[1])
+        return;
+    const std::vector<MeshVertex>& base = mesh.frames[0].triangles;
+    const std::vector<MeshVertex>& p = mesh.frames[static_cast<size_t>(blend.first)].triangles;
+    const std::vector<MeshVertex>& q = mesh.frames[static_cast<size_t>(blend.second)].triangles;
+    std::vector<MeshVertex>& out = draw.buffer.triangles;
+    const float t = blend.weight;
+    for (size_t i = 0; i < base.size(); ++i) {
+        const MeshVertex& from = i < p.size() ? p[i] : base[i];
+        const MeshVertex& to = i < q.size() ? q[i] : base[i];
+        MeshVertex& v = out[i];
+        for (int k = 0; k < 3; ++k) {
+            v.position[k] = t == 0 ? from.position[k] : from.position[k] + (to.position[k] - from.position[k]) * t;
+            v.normal[k] = t == 0 ? from.normal[k] : from.normal[k] + (to.normal[k] - from.normal[k]) * t;
+        }
+        v.u = base[i].u + offset[0];
+        v.v = base[i].v + offset[1];
+    }
+    draw.bufferFirst = blend.first;
+    draw.bufferSecond = blend.second;
+    draw.bufferWeight = blend.weight;
+    draw.bufferOffset[0] = offset[0];
+    draw.bufferOffset[1] = offset[1];
+}
+
+// Where the arrays come from: a buffer object for a frame drawn alone without texture offset
+// (made the first time), else the draw buffer in client memory.
+const MeshVertex* ArraySource(const MeshObjectX& mesh, const FrameBlend& blend, const float offset[2],
+                              MeshDrawCache& draw, bool& fromBuffer) {
+    fromBuffer = false;
+    const bool still = blend.Single() && offset[0] == 0 && offset[1] == 0;
+    if (still && gl::VertexBuffer::Available()) {
+        gl::VertexBuffer& buffer = draw.staticFrames[static_cast<size_t>(blend.first)];
+        if (!buffer.Holds()) {
+            FillBuffer(mesh, blend, offset, draw);
+            buffer.Upload(draw.buffer.triangles.data(), draw.buffer.triangles.size() * sizeof(MeshVertex), false);
+        }
+        if (buffer.Holds()) {
+            buffer.Bind();
+            fromBuffer = true;
+            return nullptr;
+        }
+    }
+    FillBuffer(mesh, blend, offset, draw);
+    return draw.buffer.triangles.data();
+}
+
+const void* At(const MeshVertex* base, size_t offset) {
+    return reinterpret_cast<const char*>(base) + offset;
+}
+
+// The textures of a multi-mesh part, or the scene's pair for everything else.
+void BindMeshTextures(const SceneObject& object, const ObjectMesh& part) {
+    if (object.multiMesh) {
+        BindTexture(g_renderer, part.textureA, part.textureB, false, object.textures.data());
+    } else {
+        g_scene->BindTextures();
+    }
+    if (g_renderer->boundSlot >= 0) gl::SetTextureWrap(0, GL_REPEAT);
+}
+
+void DrawMeshArrays(const MeshObjectX& mesh, const FrameBlend& blend, MeshDrawCache& draw) {
+    OpenGLDodurudo* r = g_renderer;
+    const Dodurudo3D& scene = *g_scene;
+    const float* offset = scene.TextureOffset();
+    const bool coloured = draw.coloured;
+    const bool normals = scene.LightMask() != 0 || scene.EnvironmentMapping();
+    const bool secondUnit = r->boundSecondSlot >= 0 && gl::glClientActiveTextureARB;
+    gl::FinishQuads();
+    if (coloured || r->currentAlpha != 1.0f) {
+        gl::SetColour(1, 1, 1, r->currentAlpha);
+        glEnable(GL_COLOR_MATERIAL);
+    }
+    bool fromBuffer = false;
+    const MeshVertex* base = ArraySource(mesh, blend, offset, draw, fromBuffer);
+    gl::SetClientArrays({.vertices = true, .textureCoordinates = true, .colours = coloured, .normals = normals});
+    glVertexPointer(3, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, position)));
+    glTexCoordPointer(2, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, u)));
+    if (normals) glNormalPointer(GL_FLOAT, kStride, At(base, offsetof(MeshVertex, normal)));
+    if (coloured) glColorPointer(4, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, rgba)));
+    if (secondUnit) {  // the first slot of a pair sits on unit 1 and takes the same coordinates
+        gl::glClientActiveTextureARB(GL_TEXTURE1_ARB);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, u)));
+        gl::glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    if (scene.EnvironmentMapping()) {
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    g_scene->ApplyObjectTransform();
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(mesh.frames[0].triangles.size()));
+    glPopMatrix();
+    if (fromBuffer) gl::VertexBuffer::Unbind();
+    if (secondUnit) {
+        gl::glClientActiveTextureARB(GL_TEXTURE1_ARB);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl::glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    gl::SetClientArrays({});
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_COLOR_MATERIAL);
+    gl::ColourChangedByDraw();
+    gl::SetColour(1, 1, 1, r->currentAlpha);
+}
+
+void DrawVolumePass(const std::vector<float>& quads, const std::vector<float>& caps) {
+    glVertexPointer(4, GL_FLOAT, 0, quads.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quads.size() / 4));
+    glVertexPointer(4, GL_FLOAT, 0, caps.data());
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(caps.size() / 4));
+}
+
+// The object's shadow volume into the stencil buffer: the silhouette extruded away from the light
+// to infinity, with caps, counted up through front faces and down through back faces.
+void DrawShadowVolume(const MeshObjectX& mesh, const FrameBlend& blend, MeshDrawCache& draw) {
+    Dodurudo3D& scene = *g_scene;
+    Matrix4 toObject;
+    if (!InvertAffine(scene.Transforms().Compose(), toObject)) return;  // a flattened object casts nothing
+    float light[3];
+    TransformPoint(toObject, scene.Shadow().position, light);
+    FillBuffer(mesh, blend, scene.TextureOffset(), draw);
+    const size_t topologyFrame = static_cast<size_t>(blend.first);
+    if (topologyFrame >= mesh.topology.size()) return;
+    ShadowSilhouette silhouette;
+    FindShadowSilhouette(draw.buffer, mesh.topology[topologyFrame], light, silhouette);
+    std::vector<float> quads, caps;
+    BuildShadowVolume(draw.buffer, silhouette, light, quads, caps);
+
+    BindTexture(g_renderer, -1, -1, false);
+    gl::FinishQuads();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_CULL_FACE);
+    glDepthFunc(GL_LEQUAL);
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
+    gl::SetClientArrays({.vertices = true});
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    scene.ApplyObjectTransform();
+    glCullFace(GL_BACK);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    DrawVolumePass(quads, caps);
+    glCullFace(GL_FRONT);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
+    DrawVolumePass(quads, caps);
+    glPopMatrix();
+    gl::SetClientArrays({});
+    glDepthFunc(GL_LESS);
+    scene.ApplyCullMode();
+    if (scene.LightMask() != 0) glEnable(GL_LIGHTING);
+}
+
+bool DrawMesh(const SceneObject& object, ObjectMesh& part, double a, double b, double w, bool animate) {
+    const MeshObjectX& mesh = *part.mesh;
+    if (mesh.frames.empty() || mesh.frames[0].triangles.empty()) return false;
+    const FrameBlend blend = ChooseFrames(static_cast<int32_t>(mesh.frames.size()), a, b, w, animate);
+    const Matrix4& transform = g_scene->Transforms().Compose();
+    if (!MeshVisible(*g_scene, transform, mesh.frames[static_cast<size_t>(blend.first)],
+                     mesh.frames[static_cast<size_t>(blend.second)]))
+        return false;
+    Prepare(mesh, part.draw);
+    const ShadowLight& shadow = g_scene->Shadow();
+    if (shadow.enabled && shadow.mode == ShadowMode::StencilVolumes) {
+        DrawShadowVolume(mesh, blend, part.draw);
+        return true;
+    }
+    BindMeshTextures(object, part);
+    DrawMeshArrays(mesh, blend, part.draw);
+    return true;
+}
+
+}  // namespace
+}  // namespace tvk
+
+RtInt DrawObjectBlend(RtNumber index, RtNumber frameA, RtNumber frameB, RtNumber weight, RtNumber animate) {
+    using namespace tvk;
+    if (!g_scene || !g_renderer || !g_renderer->window) return 0;
+    SceneObject* object = g_scene->Objects().Find(index);
+    if (!object || !object->inUse) return 0;
+    bool drawn = false;
+    for (ObjectMesh& part : object->meshes) drawn = DrawMesh(*object, part, frameA, frameB, weight, animate != 0) || drawn;
+    return drawn ? 1 : 0;
+}
+
+RtInt DrawObject(RtNumber index, RtNumber frame) { return DrawObjectBlend(index, frame, frame, 0, 0); }
