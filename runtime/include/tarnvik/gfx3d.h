@@ -131,8 +131,21 @@ void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2,
 /// z: marker position z, scene units
 void DrawAxes(RtNumber x, RtNumber y, RtNumber z);
 
-// Camera-facing drawing: a sprite billboard standing on the point (half the sprite's pixel size
-// times scale), and a line of text in the current font, in world space (characters scale × the
-// font's cell width, centred on the point) or, with scale 0, flat on the screen where the point lands.
+// Camera-facing drawing: sprites and text that face the camera wherever it looks from.
+
+/// Draws a sprite as a billboard facing the camera, standing on a point (its bottom edge centred on it).
+/// slot: sprite slot; an empty slot draws nothing
+/// x: foot point x, scene units
+/// y: foot point y, scene units
+/// z: foot point z, scene units
+/// scale: size factor: the billboard is half the sprite's pixel size times scale, in scene units
 void DrawBillboard(RtNumber slot, RtNumber x, RtNumber y, RtNumber z, RtNumber scale);
+/// Prints a line of text in the current font, in world space facing the camera or flat on the screen.
+/// text: the text; a zero byte ends it
+/// x: point x, scene units
+/// y: point y, scene units
+/// z: point z, scene units
+/// scale: non-zero: world space, characters of scale × the font's cell width, the line centred on the point with
+/// its bottom edge through it; 0: flat on the screen, centred where the point lands (nothing when it is
+/// behind the camera)
 void PrintText3D(const RtString& text, RtNumber x, RtNumber y, RtNumber z, RtNumber scale);
