@@ -125,7 +125,8 @@ class Checker(unittest.TestCase):
         self.assertTrue(all("operator==: no /// entry" in line for line in found), found)
 
     def test_page_shows_signature_arguments_result_and_errors(self):
-        extra = "/// Loads a file.\n/// name: the file\n/// Returns: 1 when loaded\n/// Errors: 3 when it cannot be read\nint Load(const char* name);"
+        extra = ("/// Loads a file.\n/// More about it.\n/// name: the file\n/// Returns: 1 when loaded\n/// Errors: 3 when it cannot be read\n"
+                 "int Load(const char* name);\nconstexpr int kBase = 128;\nconstexpr int kSum = kBase + 28;  // 156\n")
         with tempfile.TemporaryDirectory() as d, tempfile.TemporaryDirectory() as out:
             with open(os.path.join(d, "thing.h"), "w") as f:
                 f.write(HEADER % extra)
@@ -141,7 +142,9 @@ class Checker(unittest.TestCase):
         self.assertIn("void Draw(int x);\nvoid Draw(double x);", page)
         self.assertNotIn("Helper", page)
         self.assertNotIn("Method", page)
-        self.assertIn("- [Load](thing.md#load): Loads a file.", index)
+        self.assertIn("Loads a file.\n\nMore about it.", page)
+        self.assertIn("| `kSum` | 156 |  |", page)
+        self.assertIn("- [Load](thing.md#load): Loads a file.\n", index)
         self.assertIn("3 commands", index)
 
 
