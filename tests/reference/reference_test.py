@@ -30,7 +30,8 @@ class RealHeaders(unittest.TestCase):
             self.assertEqual(sorted(os.listdir(committed)), made,
                              "docs/reference holds other pages than the headers give; run scripts/make-reference")
             _, mismatch, errors = filecmp.cmpfiles(committed, out, made, shallow=False)
-            self.assertEqual(mismatch + errors, [], "out of date; run scripts/make-reference")
+            self.assertEqual(mismatch + errors, [],
+                             "docs/reference is out of date (%s); run scripts/make-reference" % ", ".join(mismatch + errors))
 
     def test_pages_are_the_same_on_every_run(self):
         with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
