@@ -75,7 +75,7 @@ void DrawRect(RtInt x, RtInt y, RtInt width, RtInt height, RtInt colour);
 /// Reads back the colour of one pixel of the current target.
 /// x: pixels
 /// y: pixels
-/// Returns: red + green·256 + blue·65536; 0 off the target or without a window
+/// Returns: red + green·256 + blue·65536; 0 for a negative x or y, a y below the target, or without a window
 RtInt GetPixel(RtInt x, RtInt y);
 
 // Vertex batches: built with AddPolyVertex, drawn by EndPoly.
@@ -203,7 +203,8 @@ void RotoZoomAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y, RtNumber angle
 /// yB: second sprite's top edge, pixels
 /// Returns: 1 when an opaque pixel of one overlaps an opaque pixel of the other, else 0 (also for empty slots)
 RtInt SpriteCollision(RtInt slotA, RtInt xA, RtInt yA, RtInt slotB, RtInt xB, RtInt yB);
-/// Tells whether two animation frames drawn at their own size at the given places touch.
+/// Tells whether two animation frames drawn at their own size at the given places touch; a slot without a
+/// frame size takes part with its whole picture.
 /// slotA: first sprite slot
 /// frameA: first frame number
 /// xA: first frame's left edge, pixels
