@@ -111,6 +111,7 @@ class Checker(unittest.TestCase):
             "/// Gets.\n/// n: the value\nint Get(int n);": ["no 'Returns:' line"],
             "/// Sets.\n/// Returns: nothing really\nvoid Set();": ["'Returns:' on a command that gives nothing"],
             "///\n/// Returns: a count\nint Get();": ["no description"],
+            "/// Gets what it gets when the line runs\n/// on.\n/// Returns: it\nint Get();": ["not a whole sentence"],
         }
         for extra, wanted in cases.items():
             with self.subTest(extra=extra):

@@ -37,8 +37,8 @@ extern const NameEntry AppNameTable[];
 
 // Lifecycle.
 
-/// The entry routine behind main(): stores the command line, applies the settings, starts the runtime,
-/// runs AppMain and ends the program.
+/// The entry routine behind main(): runs the program from start to end.
+/// Stores the command line, applies the settings, starts the runtime, runs AppMain and ends the program.
 /// argc: main's argument count
 /// argv: main's arguments
 [[noreturn]] void RunProgram(int argc, char** argv);
@@ -46,21 +46,22 @@ extern const NameEntry AppNameTable[];
 /// instance: the host's handle for the library (may be null)
 /// Returns: 1
 int LibraryEntry(void* instance);
-/// Ends the program: shuts the runtime down and exits with code 0; with the debug flag on, the error
-/// code and line are written to the error log first.
+/// Ends the program: shuts the runtime down and exits with code 0.
+/// With the debug flag on, the error code and line are written to the error log first.
 void EndProgram();
 
 // Frame loop and window events.
 
-/// Shows the frame drawn and starts the next: waits for the frame period, handles window events, the
-/// pause, Escape (when it ends the program) and Alt+F4, then clears the screen and draws the background.
+/// Shows the frame drawn and starts the next.
+/// Waits for the frame period, handles window events, the pause, Escape (when it ends the program) and
+/// Alt+F4, then clears the screen and draws the background.
 void ShowScreen();
 /// Calls a user function of the program's name table by its name.
 /// name: the function's name as in the table
 /// Returns: 1 when the function was found and called, 0 when there is none (an attached debugger is told)
 RtNumber CallByName(const RtString& name);
-/// Pauses or resumes the program; a change calls TVK_ON_PAUSE or TVK_ON_RESUME, and a paused program
-/// waits in ShowScreen until resumed.
+/// Pauses or resumes the program.
+/// A change calls TVK_ON_PAUSE or TVK_ON_RESUME; a paused program waits in ShowScreen until resumed.
 /// flag: non-zero pauses, 0 resumes
 void SetPaused(RtInt flag);
 /// Sets whether losing the window's focus pauses the program.
@@ -83,8 +84,8 @@ void SetScreen(RtInt width, RtInt height, RtInt fullscreen);
 /// Tells whether the program runs full screen.
 /// Returns: 1 full screen, 0 in a window
 RtInt IsFullscreen();
-/// Shows the desktop's file dialog, stepping out of full screen while it is open; the current directory
-/// stays as it was.
+/// Shows the desktop's file dialog and gives the file chosen.
+/// Full screen is left while the dialog is open; the current directory stays as it was.
 /// openFlag: non-zero for an open dialog, 0 for a save dialog
 /// filter: pairs of description and pattern separated by "|", e.g. "Text|*.txt|All|*.*"
 /// Returns: the chosen file with forward slashes; "NO_FILE" when none was chosen

@@ -205,7 +205,8 @@ RtString CurrentDirectory();
 /// text: the variable to change
 void ToForwardSlashes(RtString& text);
 
-/// Makes size bytes at data readable under a mem:// name until UnregisterMemoryFile (the memory stays the caller's).
+/// Makes size bytes at data readable under a mem:// name until UnregisterMemoryFile.
+/// The memory stays the caller's.
 /// data: the memory's first byte
 /// size: bytes, >= 0
 /// Returns: the mem:// name; "" when the region cannot be named (null data, a negative size)
@@ -218,7 +219,8 @@ void UnregisterMemoryFile(const void* data);
 
 #include "tarnvik/arrays.h"
 
-/// Writes back the open INI file if it was changed, then reads a file whole into the INI table; "" just closes.
+/// Reads an INI file whole into the INI table, first writing back the open one if it was changed.
+/// "" just closes the table.
 /// Changes reach the disk on the next OpenIni and when the program ends; a packed file is read but
 /// its changes go to a loose file of that name.
 /// name: the INI file's name; "" closes the table
@@ -238,7 +240,8 @@ RtString IniRead(const RtString& section, const RtString& key, const RtString& f
 /// reason goes to the error log and standard error)
 void IniWrite(const RtString& section, const RtString& key, const RtString& value);
 
-/// Lists the subdirectories of the current directory, then its files matching a pattern, each group sorted ignoring case.
+/// Lists the subdirectories of the current directory, then its files matching a pattern.
+/// Each group is sorted ignoring case.
 /// pattern: wildcard pattern for the files, as WildcardMatch takes it
 /// target: receives the names, one-dimensional; emptied when the directory cannot be read
 /// Returns: files + 65536 × directories

@@ -27,7 +27,8 @@ void SetTransparentColour(RtInt colour);
 /// Sets the colour the screen is cleared to at every frame, clears it now and drops the background picture.
 /// colour: red + green·256 + blue·65536; −1 stops clearing
 void SetClearColour(RtInt colour);
-/// Limits drawing to a rectangle of the window and makes its top-left corner the origin; ends a 3D shadow pass.
+/// Limits drawing to a rectangle of the window and makes its top-left corner the origin.
+/// Also ends a 3D shadow pass in progress.
 /// x: left edge, pixels from the window's left
 /// y: top edge, pixels from the window's top
 /// width: pixels; <= 0 (with height) the whole window
@@ -201,10 +202,11 @@ void RotoZoomAnimFrame(RtInt slot, RtInt frame, RtInt x, RtInt y, RtNumber angle
 /// slotB: second sprite slot
 /// xB: second sprite's left edge, pixels
 /// yB: second sprite's top edge, pixels
-/// Returns: 1 when an opaque pixel of one overlaps an opaque pixel of the other, else 0 (also for empty slots)
+/// Returns: 1 when an opaque pixel of one overlaps an opaque pixel of the other, else 0 (also for empty
+/// slots)
 RtInt SpriteCollision(RtInt slotA, RtInt xA, RtInt yA, RtInt slotB, RtInt xB, RtInt yB);
-/// Tells whether two animation frames drawn at their own size at the given places touch; a slot without a
-/// frame size takes part with its whole picture.
+/// Tells whether two animation frames drawn at their own size at the given places touch.
+/// A slot without a frame size takes part with its whole picture.
 /// slotA: first sprite slot
 /// frameA: first frame number
 /// xA: first frame's left edge, pixels
@@ -273,7 +275,8 @@ RtInt SpriteToArray(RtIntArray& array, RtInt slot);
 /// height: receives the height, pixels
 /// array: receives the pixels, red + green·256 + blue·65536 + alpha·16777216, rows from the top
 /// Returns: 1 on success, 0 otherwise
-/// Errors: 3 when the file does not exist (a file that cannot be decoded gives 0 and leaves the code as it was)
+/// Errors: 3 when the file does not exist (a file that cannot be decoded gives 0 and leaves the code as it
+/// was)
 RtInt LoadImageToArray(const RtString& file, RtInt& width, RtInt& height, RtIntArray& array);
 
 // Background pictures of any size.
@@ -307,7 +310,8 @@ void SetShaderFloat(const RtString& name, RtNumber value);
 
 // Off-screen screens 0..31: drawing goes into a sprite until UseScreen(-1) or the next ShowScreen.
 
-/// Makes an off-screen screen that draws into a sprite slot of the given size (the slot's picture is replaced).
+/// Makes an off-screen screen that draws into a sprite slot of the given size.
+/// The slot's picture is replaced.
 /// id: screen 0 … 31; others are ignored
 /// slot: sprite slot receiving the drawing
 /// width: pixels, 1 … the GL texture limit (at most 16384)
@@ -326,12 +330,14 @@ void UseScreen(RtInt id);
 RtInt GrabSprite(RtInt slot, RtInt x, RtInt y, RtInt width, RtInt height);
 /// Makes the window's current picture the screen background.
 void GrabScreenAsBackground();
-/// Saves the window's picture to a file: a name ending in ".png" gives PNG, in "jpg" JPEG (either case), anything else BMP.
+/// Saves the window's picture to a file.
+/// A name ending in ".png" gives PNG, in "jpg" JPEG (either case), anything else BMP.
 /// file: the file to write
 /// Returns: 1 when written, else 0
 /// Errors: 3 when it could not be written (success leaves the code as it was)
 RtInt SaveScreen(const RtString& file);
-/// Saves a sprite's picture to a file: ".png" gives PNG, "jpg" JPEG, anything else BMP.
+/// Saves a sprite's picture to a file.
+/// A name ending in ".png" gives PNG, in "jpg" JPEG (either case), anything else BMP.
 /// slot: sprite slot
 /// file: the file to write
 /// Returns: 1 when written, else 0

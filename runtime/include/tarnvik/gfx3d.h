@@ -7,9 +7,10 @@
 // Entering and leaving 3D drawing. 3D lasts until End3D or the frame is shown; without a window
 // the drawing commands do nothing. Only MultiplyObjectMatrix records an error code.
 
-/// Enters 3D drawing for the rest of the frame: clears the depth buffer, sets the projection and resets
-/// the camera (eye at the origin looking along −z), the transform stack, culling, environment mapping,
-/// the shadow light and the textures; lights and fog stay.
+/// Enters 3D drawing for the rest of the frame.
+/// Clears the depth buffer, sets the projection and resets the camera (eye at the origin looking along
+/// −z), the transform stack, culling, environment mapping, the shadow light and the textures; lights
+/// and fog stay.
 /// nearClip: distance of the near clipping plane, scene units, > 0
 /// farClip: distance of the far clipping plane, scene units
 /// fov: vertical view angle in degrees for a perspective view; <= 0 gives an orthographic view of
@@ -125,7 +126,8 @@ void DrawPoint3D(RtNumber x, RtNumber y, RtNumber z, RtNumber colour, RtNumber s
 /// width: pixels, clamped to 1 … 512
 void DrawLine3D(RtNumber x1, RtNumber y1, RtNumber z1, RtNumber x2, RtNumber y2, RtNumber z2, RtNumber colour,
                 RtNumber width);
-/// Draws a red (x), green (y) and blue (z) axes marker 20 units long at a point, ignoring the object transform.
+/// Draws a red (x), green (y) and blue (z) axes marker 20 units long at a point.
+/// The object transform does not apply to it.
 /// x: marker position x, scene units
 /// y: marker position y, scene units
 /// z: marker position z, scene units
@@ -145,7 +147,8 @@ void DrawBillboard(RtNumber slot, RtNumber x, RtNumber y, RtNumber z, RtNumber s
 /// x: point x, scene units
 /// y: point y, scene units
 /// z: point z, scene units
-/// scale: non-zero: world space, characters of scale × the font's cell width, the line centred on the point with
+/// scale: non-zero: world space, characters of scale × the font's cell width, the line centred on the point
+/// with
 /// its bottom edge through it; 0: flat on the screen, centred where the point lands (nothing when it is
 /// behind the camera)
 void PrintText3D(const RtString& text, RtNumber x, RtNumber y, RtNumber z, RtNumber scale);

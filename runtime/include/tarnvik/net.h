@@ -67,7 +67,8 @@ RtInt SendUdp(RtInt socket, const RtString& data, RtInt ip, RtInt port);
 /// Errors: socket error 10038 not a socket, 10035 nothing has arrived, or the system's reason
 RtInt ReceiveSocket(RtInt socket, RtString& data, RtInt maximum);
 /// Looks up the first IPv4 address of a name or dotted address.
-/// name: host name or dotted address; "" gives this machine's first address other than 127.x.x.x, or 127.0.0.1
+/// name: host name or dotted address; "" gives this machine's first address other than 127.x.x.x, or
+/// 127.0.0.1
 /// Returns: the address (host order), −1 when it cannot be found
 RtInt LookupHost(const RtString& name);
 /// Writes an address as dotted text.
@@ -89,8 +90,9 @@ RtString GetSocketError();
 // closed before the headers ended or before the Content-Length of body arrived, 10054 it was
 // reset, 10040 headers longer than 65536 bytes, 10060 the time-out ran out.
 
-/// Downloads a document over HTTP into a file, through a temporary file beside it that replaces it
-/// only when the whole body arrived and was written: after any failure an existing file is as it was.
+/// Downloads a document over HTTP into a file.
+/// The body goes to a temporary file beside it that replaces it only when the whole body arrived and
+/// was written: after any failure an existing file is as it was.
 /// host: server name or dotted address
 /// path: the document's path on the server, e.g. "/index.html"
 /// port: server port; 0 means 80

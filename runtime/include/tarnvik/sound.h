@@ -42,7 +42,8 @@ void StopAllSounds();
 // Music: one file at a time, any format the audio library plays. A looping file restarts when
 // its length (at least 500 ms) has passed on the runtime clock.
 
-/// Stops the music playing and starts a music file from its beginning at full volume; also ends a pause of the program.
+/// Starts a music file from its beginning at full volume, stopping the music playing.
+/// Also ends a pause of the program.
 /// file: the music file's name (not looked up in memory files)
 /// loop: non-zero restarts the music whenever its length (at least 500 ms) has passed
 /// Errors: 0 on success; 3 when the file cannot be found or the player cannot play it

@@ -31,7 +31,8 @@ RtString UpperCase(const RtString& s);
 /// Returns: the lower-case text
 RtString LowerCase(const RtString& s);
 
-/// Finds the first occurrence of a text at or after a position (text or string for either operand).
+/// Finds the first occurrence of a text at or after a position.
+/// Either operand may be a text literal or a string.
 /// s: the text searched
 /// find: the text looked for
 /// start: first position to look at, 0 … length − 1
@@ -40,7 +41,8 @@ RtInt FindString(const RtString& s, const RtString& find, RtInt start);
 RtInt FindString(const RtString& s, const char* find, RtInt start);
 RtInt FindString(const char* s, const RtString& find, RtInt start);
 RtInt FindString(const char* s, const char* find, RtInt start);
-/// Finds the last occurrence of a text that starts at or before a position (text or string for either operand).
+/// Finds the last occurrence of a text that starts at or before a position.
+/// Either operand may be a text literal or a string.
 /// s: the text searched
 /// find: the text looked for
 /// start: last position a match may start at; < 0 searches the whole text
@@ -111,7 +113,8 @@ RtString HexText(const RtString& s, RtInt count, RtInt upperCase);
 RtString ErrorText();
 
 /// Reads one line from standard input.
-/// Returns: the line without its line end (LF or CR LF); "" at the end of input; lines over 4094 bytes come in pieces
+/// Returns: the line without its line end (LF or CR LF); "" at the end of input; lines over 4094 bytes come
+/// in pieces
 RtString ReadConsoleLine();
 /// Gives the command line the program was started with.
 /// Returns: the command line, program name included
@@ -236,7 +239,8 @@ void EndOfProgram();
 /// Returns: the answer; "NO_DATA" for other keys
 RtString PlatformInfo(RtString& key);
 RtString PlatformInfo(const RtString& key);
-/// Stores the build stamp and host identifier PlatformInfo gives for "COMPILED" and "HOSTID" (called by the generated program).
+/// Stores the build stamp and host identifier PlatformInfo gives for "COMPILED" and "HOSTID".
+/// The generated program calls it at start-up.
 /// compiled: the build stamp
 /// hostId: the host identifier
 void SetProgramStamp(const char* compiled, const char* hostId);
