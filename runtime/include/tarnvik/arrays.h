@@ -56,27 +56,62 @@ using RtIntArray = RtArray<RtInt>;
 using RtStringArray = RtArray<RtString>;
 using RtByteArray = RtArray<RtByte>;
 
-// Sets the sizes and clears every element; storage is replaced only when it is too small.
+// Array commands. Sizes count elements per dimension; a size of 0 or less leaves that dimension
+// unused. Running out of memory records error 7 and ends the program.
+
+/// Gives an array new sizes and clears every element; storage is replaced only when it is too small.
+/// a: the array
+/// size0: elements along the first index; <= 0 empties the array
+/// size1: elements along the second index, 0 = unused
+/// size2: elements along the third index, 0 = unused
+/// size3: elements along the fourth index, 0 = unused
+/// Errors: 7 (and the end of the program) when the array is too large or memory runs out
 template <class T>
 void DimArray(RtArray<T>& a, RtInt size0, RtInt size1 = 0, RtInt size2 = 0, RtInt size3 = 0);
-// New sizes, keeping the elements whose indices exist in both shapes. size0 < 1 empties the array.
+/// Gives an array new sizes, keeping the elements whose indices exist in both shapes; new ones are cleared.
+/// a: the array
+/// size0: elements along the first index; < 1 empties the array
+/// size1: elements along the second index, 0 = unused
+/// size2: elements along the third index, 0 = unused
+/// size3: elements along the fourth index, 0 = unused
+/// Errors: 7 (and the end of the program) when the array is too large or memory runs out
 template <class T>
 void RedimArray(RtArray<T>& a, RtInt size0, RtInt size1 = 0, RtInt size2 = 0, RtInt size3 = 0);
-// The target takes the source's sizes and a copy of every element.
+/// Makes one array a copy of another: its sizes and every element.
+/// target: the array that becomes the copy
+/// source: the array copied
+/// Errors: 7 (and the end of the program) when memory runs out
 template <class T>
 void CopyArray(RtArray<T>& target, const RtArray<T>& source);
-// A one-dimensional array of count elements set from values; count <= 0 leaves it empty.
+/// Makes a one-dimensional array of count elements set from a list of values.
+/// a: the array
+/// count: number of elements; <= 0 leaves it empty
+/// values: count values (null leaves the elements cleared)
+/// Errors: 7 (and the end of the program) when memory runs out
 template <class T>
 void FillArray(RtArray<T>& a, RtInt count, const T* values);
-// That dimension's size (0..3); any other dimension gives 0.
+/// Gives the size of one dimension of an array.
+/// a: the array
+/// dimension: 0 … 3
+/// Returns: that dimension's size in elements; 0 for an unused dimension or any other number
 template <class T>
 RtInt ArraySize(const RtArray<T>& a, RtInt dimension);
-// Appends one element to a one-dimensional array; error 8 and the end of the program otherwise.
+/// Appends one element to a one-dimensional (or empty) array.
+/// a: the array
+/// value: the new last element (may be one of a's own elements)
+/// Errors: 8 (and the end of the program) for an array of more than one dimension; 7 when memory runs out
 template <class T>
 void PushElement(RtArray<T>& a, const T& value);
 
-// Checked element access; a negative first index counts from the end (-1 is the last).
-// An illegal index records error 9 and ends the program.
+/// Gives checked access to an element, by one to four indices.
+/// a: the array
+/// i: first index, 0 … size0 − 1; a negative index counts from the end (−1 is the last)
+/// j: second index, 0 … size1 − 1 (0 when the dimension is unused)
+/// k: third index, 0 … size2 − 1 (0 when unused)
+/// l: fourth index, 0 … size3 − 1 (0 when unused)
+/// Returns: the element
+/// Errors: 9 (and the end of the program; an attached debugger is told the sizes and indices) for an index
+/// outside the array
 template <class T>
 T& ArrayElement(RtArray<T>& a, RtInt i);
 template <class T>

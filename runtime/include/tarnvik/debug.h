@@ -118,11 +118,18 @@ static_assert(offsetof(DebuggerBlock, command) == 28 && offsetof(DebuggerBlock, 
                   offsetof(DebuggerBlock, locals) == 56 && sizeof(DebuggerBlock) == 64,
               "the block layout is fixed for debuggers");
 
-// Called before every statement: file index, line, the current function's local table.
+/// Called before every statement: records the line for error reports and stops for an attached debugger.
+/// file: source-file index
+/// line: line number
+/// locals: the current function's local table (null: none)
+/// Errors: 0 when the debugger's end request ends the program here
 void TraceLine(int32_t file, int32_t line, const void* locals);
-// Registers the global table (it must live for the whole run) and sets the call depth to 1.
+/// Registers the global table and sets the call depth to 1.
+/// globals: the global table; it must live for the whole run
 void DebugRegisterGlobals(const void* globals);
+/// Counts a user function's entry (call depth + 1), for stepping.
 void DebugEnterFunction();
+/// Counts a user function's return (call depth − 1), for stepping.
 void DebugLeaveFunction();
 
 // Enters on construction and leaves on destruction, whichever way the function returns.

@@ -60,7 +60,14 @@ public:
     uint32_t length;
 };
 
-// Concatenation. The left operand becomes a new string and the right one is appended.
+// Concatenation: the left operand becomes a new string and the right one is appended. Numbers
+// become text by the runtime's number rules. A result too long to hold records error 7.
+
+/// Joins two texts, or a text and a number in either order.
+/// left: the first part
+/// right: the second part
+/// Returns: the joined text
+/// Errors: 7 when the result is too long to hold (4 GiB) or memory runs out
 RtString operator+(const RtString& left, const RtString& right);
 RtString operator+(const RtString& left, const char* right);
 RtString operator+(const char* left, const RtString& right);
@@ -70,7 +77,11 @@ RtString operator+(const RtString& left, RtNumber right);
 RtString operator+(RtInt left, const RtString& right);
 RtString operator+(float left, const RtString& right);
 RtString operator+(RtNumber left, const RtString& right);
-// The pairs C++ cannot overload (text with text or with a number) go through Concat.
+/// Joins the pairs C++ cannot overload: a text literal with a text literal or with a number.
+/// left: the first part
+/// right: the second part
+/// Returns: the joined text
+/// Errors: 7 when the result is too long to hold or memory runs out
 RtString Concat(const char* left, const char* right);
 RtString Concat(const char* left, RtInt right);
 RtString Concat(const char* left, float right);
@@ -79,12 +90,17 @@ RtString Concat(RtInt left, const char* right);
 RtString Concat(float left, const char* right);
 RtString Concat(RtNumber left, const char* right);
 
-// Three-way comparisons: bytes (strcmp's sign), or the text read as a number (-1, 0 or 1).
+/// Three-way comparison of a string with a text (bytes) or with a number (the text read as a number).
+/// left: the string
+/// right: a text, compared byte by byte up to a zero byte; or a number (an integer reads the text as a
+/// whole number)
+/// Returns: with a text, strcmp's sign (negative, 0, positive); with a number −1, 0 or 1
 int CompareValues(const RtString& left, const char* right);
 int CompareValues(const RtString& left, RtNumber right);
 int CompareValues(const RtString& left, RtInt right);
 
-// Comparisons yield 1 or 0. Text with text compares bytes; text with a number compares numbers.
+// Comparisons yield 1 or 0. Text with text compares bytes (up to a zero byte); text with a number
+// compares numbers, the text read as a number.
 #define TVK_DECLARE_STRING_COMPARISON(op)                     \
     RtInt operator op(const RtString& left, const RtString& right); \
     RtInt operator op(const RtString& left, const char* right);     \
@@ -95,17 +111,45 @@ int CompareValues(const RtString& left, RtInt right);
     RtInt operator op(float left, const RtString& right);           \
     RtInt operator op(const RtString& left, RtInt right);           \
     RtInt operator op(RtInt left, const RtString& right);
+/// Equal: the same bytes, or the same number.
+/// left: a string, a text or a number
+/// right: a string, a text or a number
+/// Returns: 1 or 0
 TVK_DECLARE_STRING_COMPARISON(==)
+/// Not equal.
+/// left: a string, a text or a number
+/// right: a string, a text or a number
+/// Returns: 1 or 0
 TVK_DECLARE_STRING_COMPARISON(!=)
+/// Less: bytes in order (unsigned), or numbers.
+/// left: a string, a text or a number
+/// right: a string, a text or a number
+/// Returns: 1 or 0
 TVK_DECLARE_STRING_COMPARISON(<)
+/// Greater: bytes in order (unsigned), or numbers.
+/// left: a string, a text or a number
+/// right: a string, a text or a number
+/// Returns: 1 or 0
 TVK_DECLARE_STRING_COMPARISON(>)
+/// Less or equal.
+/// left: a string, a text or a number
+/// right: a string, a text or a number
+/// Returns: 1 or 0
 TVK_DECLARE_STRING_COMPARISON(<=)
+/// Greater or equal.
+/// left: a string, a text or a number
+/// right: a string, a text or a number
+/// Returns: 1 or 0
 TVK_DECLARE_STRING_COMPARISON(>=)
 #undef TVK_DECLARE_STRING_COMPARISON
 
-// Text to numbers: leading blanks skipped, the longest numeric prefix read, anything else gives 0.
+/// Reads a text as a number: leading blanks skipped, the longest numeric prefix read, anything else gives 0.
+/// text: the text (a literal or a string)
+/// Returns: the number
 RtNumber StringToNumber(const char* text);
 RtNumber StringToNumber(const RtString& text);
-// Integers read no fraction; values beyond the 32-bit range saturate.
+/// Reads a text as a whole number without a fraction; values beyond the 32-bit range saturate.
+/// text: the text (a literal or a string)
+/// Returns: −2147483648 … 2147483647; 0 when unreadable
 RtInt StringToInt(const char* text);
 RtInt StringToInt(const RtString& text);
