@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "gfx2d/renderer.h"
@@ -15,6 +16,7 @@
 #include "gl/gl_extensions.h"
 #include "gl/gl_state.h"
 #include "gl/quad_batch.h"
+#include "mesh/mesh_lighting.h"
 #include "mesh/mesh_shadow.h"
 #include "tarnvik/gfx3d.h"
 
@@ -164,6 +166,14 @@ void DrawMeshArrays(const MeshObjectX& mesh, const FrameBlend& blend, MeshDrawCa
     gl::SetColour(1, 1, 1, r->currentAlpha);
 }
 
+// The shadow light's position carried into the object's space; false for a flattened object.
+bool LightInObjectSpace(float light[3]) {
+    Matrix4 toObject;
+    if (!InvertAffine(g_scene->Transforms().Compose(), toObject)) return false;
+    TransformPoint(toObject, g_scene->Shadow().position, light);
+    return true;
+}
+
 void DrawVolumePass(const std::vector<float>& quads, const std::vector<float>& caps) {
     glVertexPointer(4, GL_FLOAT, 0, quads.data());
     glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quads.size() / 4));
@@ -175,10 +185,8 @@ void DrawVolumePass(const std::vector<float>& quads, const std::vector<float>& c
 // to infinity, with caps, counted up through front faces and down through back faces.
 void DrawShadowVolume(const MeshObjectX& mesh, const FrameBlend& blend, MeshDrawCache& draw) {
     Dodurudo3D& scene = *g_scene;
-    Matrix4 toObject;
-    if (!InvertAffine(scene.Transforms().Compose(), toObject)) return;  // a flattened object casts nothing
     float light[3];
-    TransformPoint(toObject, scene.Shadow().position, light);
+    if (!LightInObjectSpace(light)) return;  // a flattened object casts nothing
     FillBuffer(mesh, blend, scene.TextureOffset(), draw);
     const size_t topologyFrame = static_cast<size_t>(blend.first);
     if (topologyFrame >= mesh.topology.size()) return;
@@ -210,6 +218,78 @@ void DrawShadowVolume(const MeshObjectX& mesh, const FrameBlend& blend, MeshDraw
     if (scene.LightMask() != 0) glEnable(GL_LIGHTING);
 }
 
+// The mesh's toon ramp as a texture, made once: its rows clamp across and repeat down.
+uint32_t ToonTexture(const MeshObjectX& mesh, MeshDrawCache& draw) {
+    if (draw.toonTexture || mesh.toonRamp.empty() || mesh.toonRampWidth <= 0 || mesh.toonRampHeight <= 0)
+        return draw.toonTexture;
+    draw.toonTexture = gl::CreateTexture();
+    gl::SetTextureWrap(0, GL_CLAMP_TO_EDGE, GL_REPEAT);
+    gl::SetTextureFilter(0, GL_LINEAR, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, mesh.toonRampWidth, mesh.toonRampHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 mesh.toonRamp.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return draw.toonTexture;
+}
+
+// Bump mapping and toon shading light each vertex on the CPU from the shadow light, so they draw
+// from the draw buffer in client memory. Bump: unit 0 takes the dot product of the vertex's light
+// vector (as its colour) and the normal map bound there; unit 1 modulates that with the colour
+// texture. Toon: unit 1 looks the vertex's brightness up in the mesh's ramp.
+void DrawLitTechnique(const MeshObjectX& mesh, const FrameBlend& blend, MeshDrawCache& draw, bool bump) {
+    OpenGLDodurudo* r = g_renderer;
+    Dodurudo3D& scene = *g_scene;
+    float light[3];
+    if (!LightInObjectSpace(light) || !gl::glClientActiveTextureARB) return;
+    FillBuffer(mesh, blend, scene.TextureOffset(), draw);
+    std::span<MeshVertex> vertices(draw.buffer.triangles);
+    const MeshVertex* base = vertices.data();
+    const size_t secondCoordinates = bump ? offsetof(MeshVertex, u) : offsetof(MeshVertex, toon);
+    if (bump) {
+        ComputeBumpLightVectors(vertices, light);
+    } else {
+        ComputeToonCoordinates(vertices, light, mesh.toonRampHeight);
+        const uint32_t ramp = ToonTexture(mesh, draw);
+        if (!ramp) return;
+        gl::SetTexturing(1, true);
+        gl::BindTextureName(1, ramp);
+    }
+    gl::FinishQuads();
+    if (scene.LightMask() != 0) glDisable(GL_LIGHTING);  // the technique is the lighting
+    gl::SetColour(1, 1, 1, r->currentAlpha);
+    gl::SetClientArrays({.vertices = true, .textureCoordinates = true, .colours = bump});
+    glVertexPointer(3, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, position)));
+    glTexCoordPointer(2, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, u)));
+    if (bump) {
+        glColorPointer(3, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, lightVector)));
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_DOT3_RGB_ARB);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_PRIMARY_COLOR_ARB);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_TEXTURE);
+    }
+    gl::glClientActiveTextureARB(GL_TEXTURE1_ARB);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, kStride, At(base, secondCoordinates));
+    gl::glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    gl::glActiveTextureARB(GL_TEXTURE1_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    gl::glActiveTextureARB(GL_TEXTURE0_ARB);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    scene.ApplyObjectTransform();
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+    glPopMatrix();
+    gl::glClientActiveTextureARB(GL_TEXTURE1_ARB);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    gl::glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    gl::SetClientArrays({});
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    if (!bump) gl::SetTexturing(1, false);
+    if (scene.LightMask() != 0) glEnable(GL_LIGHTING);
+    gl::ColourChangedByDraw();
+    gl::SetColour(1, 1, 1, r->currentAlpha);
+}
+
 bool DrawMesh(const SceneObject& object, ObjectMesh& part, double a, double b, double w, bool animate) {
     const MeshObjectX& mesh = *part.mesh;
     if (mesh.frames.empty() || mesh.frames[0].triangles.empty()) return false;
@@ -225,7 +305,11 @@ bool DrawMesh(const SceneObject& object, ObjectMesh& part, double a, double b, d
         return true;
     }
     BindMeshTextures(object, part);
-    DrawMeshArrays(mesh, blend, part.draw);
+    if (shadow.enabled && (shadow.mode == ShadowMode::BumpMapping || shadow.mode == ShadowMode::Toon)) {
+        DrawLitTechnique(mesh, blend, part.draw, shadow.mode == ShadowMode::BumpMapping);
+    } else {
+        DrawMeshArrays(mesh, blend, part.draw);
+    }
     return true;
 }
 

@@ -16,7 +16,7 @@ constexpr int64_t kUnknownName = -1;
 constexpr int32_t kUnknownEnum = -1;
 
 struct TextureParameters {
-    int32_t wrap = kUnknownEnum;
+    int32_t wrapS = kUnknownEnum, wrapT = kUnknownEnum;
     int32_t minification = kUnknownEnum, magnification = kUnknownEnum;
 };
 
@@ -107,16 +107,21 @@ void SetTexturing(int unit, bool on) {
     u.texturing = SwitchOf(on);
 }
 
-void SetTextureWrap(int unit, int32_t wrap) {
+void SetTextureWrap(int unit, int32_t wrap) { SetTextureWrap(unit, wrap, wrap); }
+
+void SetTextureWrap(int unit, int32_t wrapS, int32_t wrapT) {
     if (!UnitUsable(unit)) return;
     TextureParameters* p = BoundParameters(unit);
-    if (p && p->wrap == wrap) return;
+    if (p && p->wrapS == wrapS && p->wrapT == wrapT) return;
     FinishQuads();
     SelectUnit(unit);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
     SelectUnit(0);
-    if (p) p->wrap = wrap;
+    if (p) {
+        p->wrapS = wrapS;
+        p->wrapT = wrapT;
+    }
 }
 
 void SetTextureFilter(int unit, int32_t minification, int32_t magnification) {

@@ -21,6 +21,7 @@ void SetTexturing(int unit, bool on);
 // The parameters of the texture bound on `unit`, remembered per texture: wrap for s and t, and the
 // two filters (GL enums).
 void SetTextureWrap(int unit, int32_t wrap);
+void SetTextureWrap(int unit, int32_t wrapS, int32_t wrapT);
 void SetTextureFilter(int unit, int32_t minification, int32_t magnification);
 
 void SetBlending(bool on);

@@ -3,9 +3,12 @@
 #include "gfx3d/scene_fixture.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 
+#include "gfx2d/image_writer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
 #include "mesh/mesh_test_support.h"
@@ -24,6 +27,17 @@ protected:
         SetCamera(0, 0, 10, 0, 0, 0);
     }
     void TearDown() override {
+        // TVK_OBJECT_SHOTS=<folder> keeps each test's last picture, to look at.
+        if (const char* folder = std::getenv("TVK_OBJECT_SHOTS")) {
+            tvk::RgbaImage picture;
+            SyncGraphicsState();
+            if (picture.Allocate(kWidth, kHeight)) {
+                for (int y = 0; y < kHeight; ++y)
+                    glReadPixels(0, kHeight - 1 - y, kWidth, 1, GL_RGBA, GL_UNSIGNED_BYTE, picture.Row(y));
+                const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+                tvk::WriteImageFile((std::string(folder) + "/" + name + ".png").c_str(), picture);
+            }
+        }
         tvk::ResetSlot(1);
         SceneTest::TearDown();
     }
@@ -92,14 +106,15 @@ TEST_F(Objects, TextureCoordinatesRunFromThePicturesTopLeftCorner) {
     EXPECT_EQ(At(1, -1), 0xFFFFFFu);
 }
 
-TEST_F(Objects, ASmoothSphereIsDarkerOnTheSideAwayFromTheLight) {
+// A sphere of radius 2 at the origin with smooth normals, in one colour.
+static void Sphere(int index, RtInt colour) {
     SetNormalMode(2);
-    StartObject(0);
+    StartObject(index);
     const int rings = 16, segments = 24;
     auto Point = [&](int ring, int segment) {
         double theta = M_PI * ring / rings, phi = 2 * M_PI * segment / segments;
         AddObjectVertex(2 * std::sin(theta) * std::cos(phi), 2 * std::cos(theta), 2 * std::sin(theta) * std::sin(phi),
-                        0, 0, 0xFFFFFF);
+                        0, 0, colour);
     };
     for (int ring = 0; ring < rings; ++ring)
         for (int segment = 0; segment < segments; ++segment) {
@@ -108,6 +123,10 @@ TEST_F(Objects, ASmoothSphereIsDarkerOnTheSideAwayFromTheLight) {
         }
     EndObject();
     SetNormalMode(0);
+}
+
+TEST_F(Objects, ASmoothSphereIsDarkerOnTheSideAwayFromTheLight) {
+    Sphere(0, 0xFFFFFF);
     SetLight(0, 0xFFFFFF, 10, 0, 4, 0, 0, 0, 120);  // a point light on the right
     DrawObject(0, 0);
     SetLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
@@ -184,6 +203,56 @@ TEST_F(Objects, AShadowVolumeDarkensTheShadowedPixelsAndNoOthers) {
     SetLight(-3, 0, 0, 20, 0, 0, 0, 0, 0);  // and ends, darkening what the volumes marked
     EXPECT_EQ(Rgb(open.x, open.y), openBefore);
     EXPECT_LT(Rgb(shadowed.x, shadowed.y) & 255, (before & 255) - 20) << std::hex << before;
+}
+
+TEST_F(Objects, ToonShadingLightsInBandsFromTheShadowLight) {
+    Sphere(0, 0xFFFFFF);
+    SetLight(-2, 0xFFFFFF, 10, 0, 4, 0, 0, 0, 1);  // the shadow light in toon mode
+    DrawObject(0, 0);
+    SetLight(-2, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_GT(Brightness(1.5, 0), Brightness(-1.5, 0) + 100);
+    // Across the sphere the brightness steps between a few bands instead of falling smoothly.
+    std::set<int> levels;
+    for (double x = -1.9; x <= 1.9; x += 0.05) levels.insert(Brightness(x, 0));
+    EXPECT_LE(levels.size(), 12u);
+    EXPECT_GE(levels.size(), 2u);
+}
+
+TEST_F(Objects, BumpMappingLightsTheNormalMapFromTheShadowLight) {
+    // A white picture and a flat normal map (every normal straight out of the surface).
+    tvk::RgbaImage white, flat;
+    ASSERT_TRUE(white.Allocate(64, 64));
+    ASSERT_TRUE(flat.Allocate(64, 64));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const uint32_t w = 0xFFFFFFFF, n = 0xFFFF8080;
+            std::memcpy(white.Pixel(x, y), &w, 4);
+            std::memcpy(flat.Pixel(x, y), &n, 4);
+        }
+    ASSERT_TRUE(tvk::UploadImageToSlot(1, white, false));
+    ASSERT_TRUE(tvk::UploadImageToSlot(2, flat, false));
+    SetNormalMode(1);  // the light vectors are taken in the frame of each vertex's normal
+    StartObject(0);
+    AddObjectVertex(-2, 2, 0, 0, 0, -1);
+    AddObjectVertex(-2, -2, 0, 0, 1, -1);
+    AddObjectVertex(2, -2, 0, 1, 1, -1);
+    AddObjectVertex(-2, 2, 0, 0, 0, -1);
+    AddObjectVertex(2, -2, 0, 1, 1, -1);
+    AddObjectVertex(2, 2, 0, 1, 0, -1);
+    EndObject();
+    SetNormalMode(0);
+    SetTexture3D(1, 2);  // colour on unit 1, normal map on unit 0
+    SetLight(-1, 0xFFFFFF, 0, 0, 10, 0, 0, 0, 1);  // straight in front: full light
+    DrawObject(0, 0);
+    const int facing = Brightness(0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SetLight(-1, 0xFFFFFF, 30, 0, 1, 0, 0, 0, 1);  // almost along the surface
+    DrawObject(0, 0);
+    const int grazing = Brightness(0, 0);
+    SetLight(-1, 0, 0, 0, 0, 0, 0, 0, 0);
+    tvk::ResetSlot(2);
+    EXPECT_GT(facing, 600) << "a normal facing the light is lit fully";
+    EXPECT_LT(grazing, facing - 200) << "grazing light lights it less";
 }
 
 }  // namespace
