@@ -31,6 +31,7 @@ protected:
         SetFont(0);
     }
     void TearDown() override {
+        KeepPictureIfAsked();
         tvk::ResetSlot(1);
         Facing::TearDown();
     }

@@ -3,12 +3,10 @@
 #include "gfx3d/scene_fixture.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <set>
 
-#include "gfx2d/image_writer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/sprite_upload.h"
 #include "mesh/mesh_test_support.h"
@@ -27,17 +25,7 @@ protected:
         SetCamera(0, 0, 10, 0, 0, 0);
     }
     void TearDown() override {
-        // TVK_OBJECT_SHOTS=<folder> keeps each test's last picture, to look at.
-        if (const char* folder = std::getenv("TVK_OBJECT_SHOTS")) {
-            tvk::RgbaImage picture;
-            SyncGraphicsState();
-            if (picture.Allocate(kWidth, kHeight)) {
-                for (int y = 0; y < kHeight; ++y)
-                    glReadPixels(0, kHeight - 1 - y, kWidth, 1, GL_RGBA, GL_UNSIGNED_BYTE, picture.Row(y));
-                const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-                tvk::WriteImageFile((std::string(folder) + "/" + name + ".png").c_str(), picture);
-            }
-        }
+        KeepPictureIfAsked();
         tvk::ResetSlot(1);
         SceneTest::TearDown();
     }

@@ -5,7 +5,10 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
+#include "gfx2d/image_writer.h"
 #include "gfx2d/renderer.h"
 #include "gfx3d/scene.h"
 #include "support/gl_display.h"
@@ -32,6 +35,17 @@ protected:
         std::array<float, 16> m{};
         glGetFloatv(which, m.data());
         return m;
+    }
+    // TVK_OBJECT_SHOTS=<folder> keeps the window as <test name>.png, to look at.
+    static void KeepPictureIfAsked() {
+        const char* folder = std::getenv("TVK_OBJECT_SHOTS");
+        RgbaImage picture;
+        if (!folder || !picture.Allocate(kWidth, kHeight)) return;
+        SyncGraphicsState();
+        for (int y = 0; y < kHeight; ++y)
+            glReadPixels(0, kHeight - 1 - y, kWidth, 1, GL_RGBA, GL_UNSIGNED_BYTE, picture.Row(y));
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        WriteImageFile((std::string(folder) + "/" + name + ".png").c_str(), picture);
     }
     static uint32_t Rgb(int x, int y) { return ReadRgba(x, y) & 0xFFFFFF; }
     static int Red(int x, int y) { return ReadRgba(x, y) & 0xFF; }
