@@ -37,6 +37,17 @@ protected:
         AddObjectVertex(dx, 1, 0, 0, 0, c2);
         EndObject();
     }
+    // A white square of side 4 at the origin, texture coordinates 0..1 from its top-left corner.
+    static void TexturedSquare(int index) {
+        StartObject(index);
+        AddObjectVertex(-2, 2, 0, 0, 0, -1);
+        AddObjectVertex(-2, -2, 0, 0, 1, -1);
+        AddObjectVertex(2, -2, 0, 1, 1, -1);
+        AddObjectVertex(-2, 2, 0, 0, 0, -1);
+        AddObjectVertex(2, -2, 0, 1, 1, -1);
+        AddObjectVertex(2, 2, 0, 1, 0, -1);
+        EndObject();
+    }
     // Camera space is world space shifted by the eye at z = 10.
     static uint32_t At(double x, double y) {
         auto p = Project(60, x, y, -10);
@@ -78,14 +89,7 @@ TEST_F(Objects, TextureCoordinatesRunFromThePicturesTopLeftCorner) {
         for (int x = 0; x < 64; ++x) std::memcpy(image.Pixel(x, y), &quarters[(y / 32) * 2 + x / 32], 4);
     ASSERT_TRUE(tvk::UploadImageToSlot(1, image, false));
     ASSERT_EQ(tvk::FindSlot(1)->textureWidth, 64);
-    StartObject(0);
-    AddObjectVertex(-2, 2, 0, 0, 0, -1);
-    AddObjectVertex(-2, -2, 0, 0, 1, -1);
-    AddObjectVertex(2, -2, 0, 1, 1, -1);
-    AddObjectVertex(-2, 2, 0, 0, 0, -1);
-    AddObjectVertex(2, -2, 0, 1, 1, -1);
-    AddObjectVertex(2, 2, 0, 1, 0, -1);
-    EndObject();
+    TexturedSquare(0);
     SetTexture3D(1, -1);
     DrawObject(0, 0);
     EXPECT_EQ(At(-1, 1), 0x0000FFu);
@@ -220,14 +224,7 @@ TEST_F(Objects, BumpMappingLightsTheNormalMapFromTheShadowLight) {
     ASSERT_TRUE(tvk::UploadImageToSlot(1, white, false));
     ASSERT_TRUE(tvk::UploadImageToSlot(2, flat, false));
     SetNormalMode(1);  // the light vectors are taken in the frame of each vertex's normal
-    StartObject(0);
-    AddObjectVertex(-2, 2, 0, 0, 0, -1);
-    AddObjectVertex(-2, -2, 0, 0, 1, -1);
-    AddObjectVertex(2, -2, 0, 1, 1, -1);
-    AddObjectVertex(-2, 2, 0, 0, 0, -1);
-    AddObjectVertex(2, -2, 0, 1, 1, -1);
-    AddObjectVertex(2, 2, 0, 1, 0, -1);
-    EndObject();
+    TexturedSquare(0);
     SetNormalMode(0);
     SetTexture3D(1, 2);  // colour on unit 1, normal map on unit 0
     SetLight(-1, 0xFFFFFF, 0, 0, 10, 0, 0, 0, 1);  // straight in front: full light
