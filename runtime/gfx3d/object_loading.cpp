@@ -1,8 +1,10 @@
 // Objects loaded from files: one mesh from a binary or text mesh file, or several meshes with
 // their own textures from a multi-mesh file.
 #include <span>
+#include <string>
 
 #include "base/error_codes.h"
+#include "base/error_log.h"
 #include "files/resolver.h"
 #include "gfx2d/image_decode.h"
 #include "gfx2d/renderer.h"
@@ -90,6 +92,8 @@ void LoadObject(const RtString& file, RtNumber index) {
     if (!loaded) {
         table.Empty(*object, ContextLive());
         SetErrorCode(kErrorNoSuchFile);
+        // A file that is there but does not load is worth a word: the log has the loader's reason.
+        if (resolved) ReportToUser(std::string(file.c_str()) + ": not a 3D object this runtime reads (see ErrorLog.txt)");
         return;
     }
     object->inUse = true;

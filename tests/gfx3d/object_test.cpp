@@ -158,6 +158,13 @@ TEST_F(Objects, LoadedFramesBlendOnlyTheirPositionsAndObjectsOutOfViewAreNotDraw
     EXPECT_EQ(GetErrorCode(), 7) << "an object number past the table";
     LoadObject("no such file.ddd", 6);
     EXPECT_EQ(GetErrorCode(), 3);
+    const std::string garbage = tempDir_ + "/garbage.ddd";
+    std::ofstream(garbage, std::ios::binary) << "not a mesh";
+    ::testing::internal::CaptureStderr();
+    LoadObject(garbage.c_str(), 6);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("garbage.ddd: not a 3D object"), std::string::npos)
+        << "a file that is there but does not load says so";
+    EXPECT_EQ(GetErrorCode(), 3);
     EXPECT_EQ(FindFreeObject(), 0);
 }
 
