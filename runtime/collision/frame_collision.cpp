@@ -5,7 +5,9 @@
 namespace tvk {
 namespace {
 
-Vec3 Corner(const MeshFrame& frame, size_t i) { return meshmath::Load(frame.triangles[i].position); }
+Vec3 Corner(const MeshFrame& frame, size_t i) {
+    return meshmath::Load(frame.triangles[i].position);
+}
 
 // False when the shape, a sphere of this radius around the point, cannot reach the frame's
 // bounding sphere. NaN never rejects here: the triangle tests turn it into no hit.
@@ -15,7 +17,9 @@ bool ReachesBounds(const MeshFrame& frame, const Vec3& point, double reach) {
     return !(sum * sum < Dot(d, d));
 }
 
-bool Finite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+bool Finite(const Vec3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
 
 }  // namespace
 
@@ -30,7 +34,8 @@ bool SphereHitsFrame(const MeshFrame& frame, const Vec3& centre, double radius, 
         return true;
     }
     for (size_t i = 0; i + 2 < count; i += 3) {
-        if (SphereTouchesTriangle(Corner(frame, i), Corner(frame, i + 1), Corner(frame, i + 2), centre, radius)) {
+        if (SphereTouchesTriangle(Corner(frame, i), Corner(frame, i + 1), Corner(frame, i + 2), centre,
+                                  radius)) {
             hitVertex = static_cast<int32_t>(i);
             return true;
         }
@@ -72,13 +77,23 @@ double RayHits::Answer() const {
     return 0;
 }
 
-int32_t RayHits::AnswerVertex() const { return aheadVertex != kNoTriangle ? aheadVertex : behindVertex; }
+int32_t RayHits::AnswerVertex() const {
+    return aheadVertex != kNoTriangle ? aheadVertex : behindVertex;
+}
 
 void RayThroughFrame(const MeshFrame& frame, const Vec3& start, const Vec3& end, RayHits& hits) {
     const size_t count = frame.triangles.size();
     if (count < 3 || !Finite(start) || !Finite(end)) return;
+    // The line, both ways, passes the bounding sphere farther off than its radius: no triangle.
+    const Vec3 d = end - start, toCentre = meshmath::Load(frame.centre) - start;
+    const double along = Dot(d, d);
+    if (!(along > 0)) return;
+    const Vec3 across = Cross(toCentre, d);
+    const double radius = frame.radius;
+    if (Dot(across, across) > radius * radius * along) return;
     for (size_t i = 0; i + 2 < count; i += 3) {
-        const double t = RayTriangleDistance(Corner(frame, i), Corner(frame, i + 1), Corner(frame, i + 2), start, end);
+        const double t =
+            RayTriangleDistance(Corner(frame, i), Corner(frame, i + 1), Corner(frame, i + 2), start, end);
         if (t != 0) hits.Add(t, static_cast<int32_t>(i));
     }
 }

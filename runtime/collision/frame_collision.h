@@ -32,8 +32,8 @@ struct RayHits {
     int32_t AnswerVertex() const;
 };
 
-// Visits every triangle: the ray runs from start through end, and t counts in units of
-// end - start.
+// Visits every triangle of a frame whose bounding sphere the line through start and end
+// passes; t counts in units of end - start.
 void RayThroughFrame(const MeshFrame& frame, const Vec3& start, const Vec3& end, RayHits& hits);
 
 // Squared distance from a point to the box [-half, half] on each axis (0 inside).

@@ -9,7 +9,9 @@ namespace {
 // Below these the angle at a corner cannot be measured and counts as 0.
 constexpr double kAngleLengthProduct = 1e-8;
 
-bool IsZero(const Vec3& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
+bool IsZero(const Vec3& v) {
+    return v.x == 0 && v.y == 0 && v.z == 0;
+}
 
 double MeasuredLength(const Vec3& v) {
     const double squared = Dot(v, v);
@@ -51,11 +53,16 @@ bool InsideByAngleSum(const Vec3& q, const Vec3& p0, const Vec3& p1, const Vec3&
     return sum >= kInsideAngleSum;
 }
 
-bool SphereTouchesTriangle(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& centre, double radius) {
+bool SphereTouchesTriangle(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& centre,
+                           double radius) {
     Vec3 normal = Cross(p1 - p0, p2 - p0);
-    if (IsZero(normal) || !meshmath::Normalise(normal, normal)) return false;
-    const double s = Dot(normal, centre) - Dot(normal, p0);
-    if (!(std::fabs(s) < radius)) return false;  // the plane is out of reach (or NaN)
+    if (IsZero(normal)) return false;
+    // |s| < r without the square root first: most triangles of a mesh end here.
+    const double raw = Dot(normal, centre - p0);
+    if (!(raw * raw < radius * radius * Dot(normal, normal))) return false;  // out of reach, or NaN
+    if (!meshmath::Normalise(normal, normal)) return false;
+    const double s = Dot(normal, centre - p0);
+    if (!(std::fabs(s) < radius)) return false;
     const Vec3 q = centre - normal * s;
     if (InsideByAngleSum(q, p0, p1, p2)) return true;
     const double radiusSquared = radius * radius;
@@ -90,7 +97,8 @@ bool BoxTouchesTriangle(const CollisionBox& box, const Vec3& p0, const Vec3& p1,
     return true;
 }
 
-double RayTriangleDistance(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& start, const Vec3& end) {
+double RayTriangleDistance(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& start,
+                           const Vec3& end) {
     const Vec3 u = p1 - p0, v = p2 - p0;
     const Vec3 n = Cross(u, v);
     if (IsZero(n)) return 0;

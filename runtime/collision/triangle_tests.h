@@ -30,7 +30,8 @@ bool BoxTouchesTriangle(const CollisionBox& box, const Vec3& p0, const Vec3& p1,
 
 // The parameter t at which the line start + (end - start) * t meets the triangle, or 0 when it
 // does not (parallel to its plane, outside it, or degenerate). t may be negative: behind start.
-double RayTriangleDistance(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& start, const Vec3& end);
+double RayTriangleDistance(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& start,
+                           const Vec3& end);
 
 // The angle sum inside test on its own: q (in the triangle's plane) against the corners.
 bool InsideByAngleSum(const Vec3& q, const Vec3& p0, const Vec3& p1, const Vec3& p2);

@@ -9,8 +9,8 @@
 namespace tvk {
 namespace {
 
-constexpr int32_t kHitColour = 255;       // red
-constexpr int32_t kMissColour = 65280;    // green
+constexpr int32_t kHitColour = 255;     // red
+constexpr int32_t kMissColour = 65280;  // green
 constexpr float kHitWidth = 5, kMissWidth = 1;
 constexpr int kCircleSegments = 24;
 

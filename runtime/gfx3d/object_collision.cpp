@@ -71,8 +71,8 @@ RtInt CollideSphere(RtNumber index, RtNumber frame, RtNumber radius, RtNumber x,
     return hit ? 1 : 0;
 }
 
-RtInt CollideBox(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumber z, RtNumber width, RtNumber height,
-                 RtNumber depth) {
+RtInt CollideBox(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumber z, RtNumber width,
+                 RtNumber height, RtNumber depth) {
     g_lastHitVertex = tvk::kNoTriangle;
     bool hit = false;
     tvk::Matrix4 inverse;
@@ -93,8 +93,8 @@ RtInt CollideBox(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumbe
     return hit ? 1 : 0;
 }
 
-RtNumber CollideRay(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumber z, RtNumber dx, RtNumber dy,
-                    RtNumber dz) {
+RtNumber CollideRay(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumber z, RtNumber dx,
+                    RtNumber dy, RtNumber dz) {
     g_lastHitVertex = tvk::kNoTriangle;
     Vec3 direction{dx, dy, dz};
     const double squared = Dot(direction, direction);
@@ -126,4 +126,6 @@ RtInt SphereInBox(RtNumber x, RtNumber y, RtNumber z, RtNumber radius, RtNumber 
     return tvk::SquaredDistanceToBox(p, {width / 2, height / 2, depth / 2}) <= radius * radius ? 1 : 0;
 }
 
-RtInt GetLastHitTriangle() { return g_lastHitVertex / 3; }
+RtInt GetLastHitTriangle() {
+    return g_lastHitVertex / 3;
+}

@@ -106,8 +106,8 @@ RtInt ProjectToScreen(RtNumber x, RtNumber y, RtNumber z, RtNumber& sx, RtNumber
     if (clip[3] == 0) return 0;  // in the eye's plane: no direction to the screen
     const double* vp = view.viewport;
     const double windowY = vp[1] + vp[3] * (clip[1] / clip[3] + 1) / 2;
-    const std::array<double, 3> screen = {vp[0] + (clip[0] / clip[3] + 1) * vp[2] / 2, view.windowHeight - windowY,
-                                          (clip[2] / clip[3] + 1) / 2};
+    const std::array<double, 3> screen = {vp[0] + (clip[0] / clip[3] + 1) * vp[2] / 2,
+                                          view.windowHeight - windowY, (clip[2] / clip[3] + 1) / 2};
     if (!AllFinite(screen)) return 0;
     sx = screen[0];
     sy = screen[1];

@@ -82,7 +82,8 @@ TEST(SegmentClosestPoint, ClampsToTheEnds) {
 }
 
 TEST(BoxAgainstTriangle, FaceEdgeAndCrossAxisSeparation) {
-    EXPECT_TRUE(tvk::BoxTouchesTriangle(Box({1, 1, 0}, 0.1, 0.1, 0.1), A, B, C)) << "small box inside the face";
+    EXPECT_TRUE(tvk::BoxTouchesTriangle(Box({1, 1, 0}, 0.1, 0.1, 0.1), A, B, C))
+        << "small box inside the face";
     EXPECT_TRUE(tvk::BoxTouchesTriangle(Box({1, 1, 0.5}, 10, 10, 0.6), A, B, C)) << "triangle inside a slab";
     EXPECT_FALSE(tvk::BoxTouchesTriangle(Box({1, 1, 0.5}, 10, 10, 0.4), A, B, C));
     EXPECT_TRUE(tvk::BoxTouchesTriangle(Box({1, 1, 1}, 1, 1, 1), A, B, C)) << "touching counts";
@@ -143,7 +144,8 @@ TEST(BoxAgainstTriangle, DegenerateAndUnmeasurableInputsNeverHit) {
 TEST(RayAgainstTriangle, SignedDistanceAlongTheLine) {
     EXPECT_DOUBLE_EQ(tvk::RayTriangleDistance(A, B, C, {1, 1, 5}, {1, 1, 4}), 5);
     EXPECT_DOUBLE_EQ(tvk::RayTriangleDistance(A, B, C, {1, 1, 5}, {1, 1, 6}), -5) << "pointing away";
-    EXPECT_DOUBLE_EQ(tvk::RayTriangleDistance(A, B, C, {1, 1, 5}, {1, 1, 3}), 2.5) << "in units of end - start";
+    EXPECT_DOUBLE_EQ(tvk::RayTriangleDistance(A, B, C, {1, 1, 5}, {1, 1, 3}), 2.5)
+        << "in units of end - start";
     EXPECT_EQ(tvk::RayTriangleDistance(A, B, C, {1, 1, 5}, {2, 1, 5}), 0) << "parallel";
     EXPECT_EQ(tvk::RayTriangleDistance(A, B, C, {3, 3, 5}, {3, 3, 4}), 0) << "past the long edge";
     EXPECT_EQ(tvk::RayTriangleDistance(A, B, C, {-0.1, 1, 5}, {-0.1, 1, 4}), 0);
@@ -208,14 +210,24 @@ TEST(MeshFrames, TheBoundingSphereRejectsOnlyWhatCannotReachIt) {
     frame.radius = 0.1f;
     EXPECT_FALSE(tvk::SphereHitsFrame(frame, {1.9, 0, 0}, 0.95, hit));
     EXPECT_FALSE(tvk::BoxHitsFrame(frame, Box({1.9, 0, 0}, 1, 0.1, 0.1), hit));
+    tvk::RayHits lied;
+    tvk::RayThroughFrame(frame, {0.9, 0, 5}, {0.9, 0, 4}, lied);
+    EXPECT_EQ(lied.Answer(), 0);
+    frame.radius = 1;
+    tvk::RayHits grazing;  // passes the centre 0.9 away, both ways along the line
+    tvk::RayThroughFrame(frame, {0.9, 0, 5}, {0.9, 0, 6}, grazing);
+    EXPECT_DOUBLE_EQ(grazing.Answer(), -5);
     frame.radius = float(kInf);
     EXPECT_TRUE(tvk::BoxHitsFrame(frame, Box({1.9, 0, 0}, 1, 0.1, 0.1), hit)) << "infinite: never rejected";
+    tvk::RayHits endless;
+    tvk::RayThroughFrame(frame, {0.9, 0, 5}, {0.9, 0, 6}, endless);
+    EXPECT_DOUBLE_EQ(endless.Answer(), -5);
 }
 
 TEST(MeshFrames, RaysKeepTheNearestHitAheadElseTheNearestBehind) {
     // Triangles at z = 0, 2 and 6 over the same square, seen from z = 3.
-    const tvk::MeshFrame frame =
-        Frame({{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {0, 0, 6}, {4, 0, 6}, {0, 4, 6}, {0, 0, 2}, {4, 0, 2}, {0, 4, 2}});
+    const tvk::MeshFrame frame = Frame(
+        {{0, 0, 0}, {4, 0, 0}, {0, 4, 0}, {0, 0, 6}, {4, 0, 6}, {0, 4, 6}, {0, 0, 2}, {4, 0, 2}, {0, 4, 2}});
     tvk::RayHits down;
     tvk::RayThroughFrame(frame, {1, 1, 3}, {1, 1, 2}, down);
     EXPECT_DOUBLE_EQ(down.Answer(), 1);
@@ -242,11 +254,21 @@ TEST(PointToBox, SquaredExcessOverTheAxes) {
 
 // ---- Random shapes against an independent reference in double precision. ----
 
-Vec3 Sub(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 Add(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 Scale(Vec3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-double Dot3(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3 Cross3(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec3 Sub(Vec3 a, Vec3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec3 Add(Vec3 a, Vec3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec3 Scale(Vec3 a, double s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+double Dot3(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3 Cross3(Vec3 a, Vec3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 
 // The closest point of a triangle, by the Voronoi regions of its corners and edges.
 Vec3 ClosestOnTriangle(Vec3 p, Vec3 a, Vec3 b, Vec3 c) {
@@ -264,7 +286,8 @@ Vec3 ClosestOnTriangle(Vec3 p, Vec3 a, Vec3 b, Vec3 c) {
     const double vb = d5 * d2 - d1 * d6;
     if (vb <= 0 && d2 >= 0 && d6 <= 0) return Add(a, Scale(ac, d2 / (d2 - d6)));
     const double va = d3 * d6 - d5 * d4;
-    if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0) return Add(b, Scale(Sub(c, b), (d4 - d3) / ((d4 - d3) + (d5 - d6))));
+    if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0)
+        return Add(b, Scale(Sub(c, b), (d4 - d3) / ((d4 - d3) + (d5 - d6))));
     const double denom = 1 / (va + vb + vc);
     return Add(a, Add(Scale(ab, vb * denom), Scale(ac, vc * denom)));
 }
@@ -274,7 +297,8 @@ Vec3 ClosestOnTriangle(Vec3 p, Vec3 a, Vec3 b, Vec3 c) {
 bool ReferenceBoxOverlap(const CollisionBox& box, const Vec3 corners[3], double grow) {
     const Vec3 &u = box.axis[0], &v = box.axis[1], &w = box.axis[2];
     const double det = Dot3(u, Cross3(v, w));
-    const Vec3 rows[3] = {Scale(Cross3(v, w), 1 / det), Scale(Cross3(w, u), 1 / det), Scale(Cross3(u, v), 1 / det)};
+    const Vec3 rows[3] = {Scale(Cross3(v, w), 1 / det), Scale(Cross3(w, u), 1 / det),
+                          Scale(Cross3(u, v), 1 / det)};
     std::vector<std::array<double, 3>> polygon;
     for (int k = 0; k < 3; ++k) {
         const Vec3 d = Sub(corners[k], box.centre);
@@ -290,7 +314,8 @@ bool ReferenceBoxOverlap(const CollisionBox& box, const Vec3 corners[3], double 
                 if (dp <= 0) kept.push_back(p);
                 if ((dp < 0 && dq > 0) || (dp > 0 && dq < 0)) {
                     const double t = dp / (dp - dq);
-                    kept.push_back({p[0] + (q[0] - p[0]) * t, p[1] + (q[1] - p[1]) * t, p[2] + (q[2] - p[2]) * t});
+                    kept.push_back(
+                        {p[0] + (q[0] - p[0]) * t, p[1] + (q[1] - p[1]) * t, p[2] + (q[2] - p[2]) * t});
                 }
             }
             polygon.swap(kept);
@@ -325,12 +350,34 @@ constexpr int kRandomCases = 10000;
 
 struct RandomShapes : ::testing::Test {
     std::mt19937_64 random{20261209};
-    double Uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); }
-    Vec3 Point(double reach) { return {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)}; }
+    double Uniform(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    }
+    Vec3 Point(double reach) {
+        return {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)};
+    }
     void Triangle(Vec3 t[3]) {
         do {
             for (int k = 0; k < 3; ++k) t[k] = Point(1);
-        } while (Dot3(Cross3(Sub(t[1], t[0]), Sub(t[2], t[0])), Cross3(Sub(t[1], t[0]), Sub(t[2], t[0]))) < 1e-4);
+        } while (Dot3(Cross3(Sub(t[1], t[0]), Sub(t[2], t[0])), Cross3(Sub(t[1], t[0]), Sub(t[2], t[0]))) <
+                 1e-4);
+    }
+    // Half the spheres graze an edge from just outside it, close to the plane, where the angle
+    // sum's tolerance decides.
+    void EdgeGrazing(const Vec3 t[3], Vec3& centre, double& radius) {
+        const int k = int(random() % 3);
+        const Vec3 a = t[k], b = t[(k + 1) % 3], opposite = t[(k + 2) % 3];
+        const Vec3 edge = Sub(b, a);
+        const double length = std::sqrt(Dot3(edge, edge));
+        const Vec3 onEdge = Add(a, Scale(edge, Uniform(0.2, 0.8)));
+        Vec3 out = Sub(onEdge, opposite);
+        out = Sub(out, Scale(edge, Dot3(out, edge) / Dot3(edge, edge)));
+        out = Scale(out, 1 / std::sqrt(Dot3(out, out)));
+        Vec3 normal = Cross3(edge, Sub(opposite, a));
+        normal = Scale(normal, 1 / std::sqrt(Dot3(normal, normal)));
+        const double beyond = length * Uniform(0, 0.012), height = beyond * Uniform(-0.5, 0.5);
+        centre = Add(Add(onEdge, Scale(out, beyond)), Scale(normal, height));
+        radius = std::sqrt(beyond * beyond + height * height) * Uniform(0.8, 1.2);
     }
     // A point of the triangle, moved off it a little.
     Vec3 Near(const Vec3 t[3], double spread) {
@@ -342,11 +389,13 @@ struct RandomShapes : ::testing::Test {
 
 TEST_F(RandomShapes, SpheresAgreeWithTheClosestPointExceptByTheAngleSumTolerance) {
     int hits = 0, byTolerance = 0, unexplained = 0;
+    double widest = 0;
     for (int n = 0; n < kRandomCases; ++n) {
         Vec3 t[3];
         Triangle(t);
-        const Vec3 centre = Near(t, 0.6);
-        const double radius = Uniform(0.01, 0.6);
+        Vec3 centre = Near(t, 0.6);
+        double radius = Uniform(0.01, 0.6);
+        if (n % 2) EdgeGrazing(t, centre, radius);
         const bool ours = tvk::SphereTouchesTriangle(t[0], t[1], t[2], centre, radius);
         const Vec3 closest = ClosestOnTriangle(centre, t[0], t[1], t[2]);
         const double distance = std::sqrt(Dot3(Sub(centre, closest), Sub(centre, closest)));
@@ -359,18 +408,27 @@ TEST_F(RandomShapes, SpheresAgreeWithTheClosestPointExceptByTheAngleSumTolerance
         normal = Scale(normal, 1 / std::sqrt(Dot3(normal, normal)));
         const double s = Dot3(normal, Sub(centre, t[0]));
         const Vec3 q = Sub(centre, Scale(normal, s));
-        if (ours && std::fabs(s) < radius && tvk::InsideByAngleSum(q, t[0], t[1], t[2]) &&
-            !StrictlyInside(q, t[0], t[1], t[2]))
+        // The tolerance is thin: q lies within 1/100 of the longest edge of the triangle.
+        const Vec3 gap = Sub(q, ClosestOnTriangle(q, t[0], t[1], t[2]));
+        double longest = 0;
+        for (int k = 0; k < 3; ++k)
+            longest =
+                std::max(longest, std::sqrt(Dot3(Sub(t[(k + 1) % 3], t[k]), Sub(t[(k + 1) % 3], t[k]))));
+        const double outside = std::sqrt(Dot3(gap, gap)) / longest;
+        if (ours && std::fabs(s) < radius && !StrictlyInside(q, t[0], t[1], t[2]) && outside <= 0.01) {
             ++byTolerance;
-        else
+            widest = std::max(widest, outside);
+        } else {
             ++unexplained;
+        }
     }
-    std::printf("spheres: %d cases, %d hits, %d disagreements from the angle-sum tolerance, %d others\n",
-                kRandomCases, hits, byTolerance, unexplained);
+    std::printf(
+        "spheres: %d cases (half grazing an edge), %d hits, %d disagreements from the angle-sum "
+        "tolerance (out by at most %.4f of the longest edge), %d others\n",
+        kRandomCases, hits, byTolerance, widest, unexplained);
     EXPECT_GT(hits, kRandomCases / 5);
     EXPECT_LT(hits, kRandomCases * 4 / 5);
     EXPECT_EQ(unexplained, 0);
-    EXPECT_LT(byTolerance, kRandomCases / 50);
 }
 
 TEST_F(RandomShapes, BoxesAgreeWithClippingExactly) {
@@ -394,7 +452,8 @@ TEST_F(RandomShapes, BoxesAgreeWithClippingExactly) {
         else
             ++unexplained;
     }
-    std::printf("boxes: %d cases, %d hits, %d rounding ties, %d others\n", kRandomCases, hits, ties, unexplained);
+    std::printf("boxes: %d cases, %d hits, %d rounding ties, %d others\n", kRandomCases, hits, ties,
+                unexplained);
     EXPECT_GT(hits, kRandomCases / 5);
     EXPECT_LT(hits, kRandomCases * 4 / 5);
     EXPECT_EQ(unexplained, 0);
@@ -418,8 +477,8 @@ TEST_F(RandomShapes, RaysAgreeWithMollerTrumbore) {
         else
             ++unexplained;
     }
-    std::printf("rays: %d cases, %d hits, %d on an edge within rounding, %d others\n", kRandomCases, hits, ties,
-                unexplained);
+    std::printf("rays: %d cases, %d hits, %d on an edge within rounding, %d others\n", kRandomCases, hits,
+                ties, unexplained);
     EXPECT_GT(hits, kRandomCases / 5);
     EXPECT_EQ(unexplained, 0);
 }

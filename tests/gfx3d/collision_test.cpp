@@ -20,7 +20,7 @@ using Corner = tvk::meshmath::Vec3;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 class Collisions : public SceneTest {
-protected:
+  protected:
     void SetUp() override {
         SceneTest::SetUp();
         Start3D(1, 100, 60);
@@ -137,8 +137,10 @@ TEST_F(Collisions, MeshesAreTestedInTurnAndTheAnswerNamesItsOwnTriangle) {
     // Mesh 0 (two frames): a triangle at z = 6, then a pair at z = 6 of which the second lies at
     // x = 3. Mesh 1 (one frame): two triangles at z = 2, the second at x = 3.
     const std::vector<Corner> far = {{-1, -1, 6}, {1, -1, 6}, {0, 1, 6}};
-    const std::vector<Corner> farPair = {{-9, -1, 6}, {-8, -1, 6}, {-9, 1, 6}, {2, -1, 6}, {4, -1, 6}, {3, 1, 6}};
-    const std::vector<Corner> nearPair = {{-9, -1, 2}, {-8, -1, 2}, {-9, 1, 2}, {2, -1, 2}, {4, -1, 2}, {3, 1, 2}};
+    const std::vector<Corner> farPair = {{-9, -1, 6}, {-8, -1, 6}, {-9, 1, 6},
+                                         {2, -1, 6},  {4, -1, 6},  {3, 1, 6}};
+    const std::vector<Corner> nearPair = {{-9, -1, 2}, {-8, -1, 2}, {-9, 1, 2},
+                                          {2, -1, 2},  {4, -1, 2},  {3, 1, 2}};
     Meshes(0, {{far, farPair}, {nearPair}});
     EXPECT_DOUBLE_EQ(CollideRay(0, 0, 3, 0, 0, 0, 0, 1), 2) << "the nearer mesh wins";
     EXPECT_EQ(GetLastHitTriangle(), 1);
@@ -158,7 +160,8 @@ TEST_F(Collisions, ShapesFollowAScaledRotatedAndMovedObject) {
     SetObjectScale(2, 2, 2);
     RotateObject(90, 0, 1, 0);  // position and scale restart the level's rotations: they come first
     // The object's point (px, py, 0) is now at (3, -2 + 2 py, 1 - 2 px): the triangle stands in x = 3.
-    EXPECT_NEAR(CollideRay(0, 0, -7, -1, 0.6, 1, 0, 0), 10, 1e-4) << "local (0.2, 0.5): distance in scene units";
+    EXPECT_NEAR(CollideRay(0, 0, -7, -1, 0.6, 1, 0, 0), 10, 1e-4)
+        << "local (0.2, 0.5): distance in scene units";
     EXPECT_NEAR(CollideRay(0, 0, -7, -1, 0.6, 5, 0, 0), 10, 1e-4);
     EXPECT_NEAR(CollideRay(0, 0, 13, -1, 0.6, 1, 0, 0), -10, 1e-4);
     EXPECT_EQ(CollideRay(0, 0, -7, -1, 0.2, 1, 0, 0), 0) << "local (0.4, 0.5) is outside";
@@ -241,7 +244,8 @@ TEST_F(Collisions, ProjectingAndUnprojectingReturnThePoint) {
         const double x = across(random) * distance * 0.5, y = across(random) * distance * 0.5;
         RtNumber sx = -1, sy = -1, sz = -1;
         ASSERT_EQ(ProjectToScreen(x, y, z, sx, sy, sz), 1);
-        ASSERT_TRUE(sx >= 0 && sx <= kWidth && sy >= 0 && sy <= kHeight && sz > 0 && sz < 1) << sx << " " << sy;
+        ASSERT_TRUE(sx >= 0 && sx <= kWidth && sy >= 0 && sy <= kHeight && sz > 0 && sz < 1)
+            << sx << " " << sy;
         RtNumber bx = 0, by = 0, bz = 0;
         ASSERT_EQ(UnprojectFromScreen(sx, sy, sz, bx, by, bz), 1);
         worst = std::max({worst, std::fabs(bx - x), std::fabs(by - y), std::fabs(bz - z)});
