@@ -20,6 +20,13 @@ Dodurudo3D* DisplayScene() {
     return g_scene;
 }
 
+// Shapes given with NaN or infinite numbers are not drawn.
+bool Drawable(const double* v, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(v[i])) return false;
+    return true;
+}
+
 void Line(Dodurudo3D& scene, const float a[3], const float b[3], bool hit) {
     scene.DrawLine(a, b, hit ? kHitColour : kMissColour, hit ? kHitWidth : kMissWidth);
 }
@@ -28,7 +35,7 @@ void Line(Dodurudo3D& scene, const float a[3], const float b[3], bool hit) {
 
 void ShowSphereTest(const double centre[3], double radius, bool hit) {
     Dodurudo3D* scene = DisplayScene();
-    if (!scene) return;
+    if (!scene || !Drawable(centre, 3) || !Drawable(&radius, 1)) return;
     // Three great circles, one in each axis plane.
     for (int plane = 0; plane < 3; ++plane) {
         const int u = plane, v = (plane + 1) % 3;
@@ -46,7 +53,7 @@ void ShowSphereTest(const double centre[3], double radius, bool hit) {
 
 void ShowBoxTest(const double centre[3], const double size[3], bool hit) {
     Dodurudo3D* scene = DisplayScene();
-    if (!scene) return;
+    if (!scene || !Drawable(centre, 3) || !Drawable(size, 3)) return;
     auto corner = [&](int bits, float out[3]) {
         for (int i = 0; i < 3; ++i) out[i] = float(centre[i] + ((bits >> i) & 1 ? 0.5 : -0.5) * size[i]);
     };
@@ -63,7 +70,7 @@ void ShowBoxTest(const double centre[3], const double size[3], bool hit) {
 
 void ShowRayTest(const double start[3], const double direction[3], double distance, bool hit) {
     Dodurudo3D* scene = DisplayScene();
-    if (!scene) return;
+    if (!scene || !Drawable(start, 3) || !Drawable(direction, 3)) return;
     const double length = hit ? distance : double(scene->FarClip());
     const float a[3] = {float(start[0]), float(start[1]), float(start[2])};
     const float b[3] = {float(start[0] + direction[0] * length), float(start[1] + direction[1] * length),

@@ -230,6 +230,11 @@ TEST_F(Collisions, TheDebugFlagDrawsTheShapeWithoutChangingTheAnswer) {
     EXPECT_EQ(CollideRay(0, 0, -0.2, 0, 5, 0, 0, -1) != 0, rays);
     p = Project(60, -0.2, 0, -8);
     EXPECT_GT(Red(p.x, p.y), 200);
+    // Shapes that cannot be measured are neither hit nor drawn.
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(CollideSphere(0, 0, kNaN, 0, 0, 0), 0);
+    EXPECT_EQ(CollideBox(0, 0, 0, INFINITY, 0, 1, 1, 1), 0);
+    EXPECT_EQ(CollideRay(0, 0, 0, 0, 5, kNaN, 0, -1), 0);
 }
 
 TEST_F(Collisions, ProjectingAndUnprojectingReturnThePoint) {
@@ -263,6 +268,22 @@ TEST_F(Collisions, ProjectingAndUnprojectingReturnThePoint) {
     ASSERT_EQ(ProjectToScreen(0, 2, 0, sx, sy, sz), 1);
     EXPECT_NEAR(sx, kWidth / 2.0, 1e-3);
     EXPECT_LT(sy, kHeight / 2.0);
+}
+
+TEST_F(Collisions, ScreenPositionsCountInWindowPixelsInsideASmallerViewport) {
+    SetViewport(40, 30, 160, 120);
+    Start3D(1, 100, 60);
+    SetCamera(0, 0, 10, 0, 0, 0);
+    RtNumber sx = 0, sy = 0, sz = 0;
+    ASSERT_EQ(ProjectToScreen(0, 0, 0, sx, sy, sz), 1);
+    EXPECT_NEAR(sx, 40 + 80, 1e-3) << "the viewport's centre";
+    EXPECT_NEAR(sy, 30 + 60, 1e-3);
+    RtNumber x = 9, y = 9, z = 9;
+    ASSERT_EQ(UnprojectFromScreen(sx, sy, sz, x, y, z), 1);
+    EXPECT_NEAR(x, 0, 1e-4);
+    EXPECT_NEAR(y, 0, 1e-4);
+    EXPECT_NEAR(z, 0, 1e-4);
+    SetViewport(0, 0, 0, 0);
 }
 
 TEST_F(Collisions, AProjectedPointNamesThePixelWhereItIsDrawn) {

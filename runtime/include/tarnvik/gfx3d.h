@@ -265,14 +265,14 @@ RtInt GetLastHitTriangle();
 /// x: point x, scene units
 /// y: point y, scene units
 /// z: point z, scene units
-/// sx: receives the column, pixels from the left
-/// sy: receives the row, pixels from the top
+/// sx: receives the column, pixels from the window's left edge
+/// sy: receives the row, pixels from the window's top edge
 /// sz: receives the depth, 0 at the near plane … 1 at the far plane
 /// Returns: 1; 0 with the outputs unchanged for a point in the eye's plane or without a window
 RtInt ProjectToScreen(RtNumber x, RtNumber y, RtNumber z, RtNumber& sx, RtNumber& sy, RtNumber& sz);
 /// Gives the 3D point at a screen position and depth (the reverse of ProjectToScreen).
-/// sx: column, pixels from the left
-/// sy: row, pixels from the top
+/// sx: column, pixels from the window's left edge
+/// sy: row, pixels from the window's top edge
 /// sz: depth, 0 at the near plane … 1 at the far plane
 /// x: receives the point's x, scene units
 /// y: receives the point's y, scene units
