@@ -73,14 +73,6 @@ TEST(SphereAgainstTriangle, TheAngleSumCountsPointsJustOutsideAnEdgeAsInside) {
     EXPECT_FALSE(tvk::InsideByAngleSum({kNaN, 1, 0}, A, B, C));
 }
 
-TEST(SegmentClosestPoint, ClampsToTheEnds) {
-    auto same = [](Vec3 a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; };
-    EXPECT_TRUE(same(tvk::ClosestPointOnSegment(A, B, {2, 5, 0}), Vec3{2, 0, 0}));
-    EXPECT_TRUE(same(tvk::ClosestPointOnSegment(A, B, {-3, 1, 0}), A));
-    EXPECT_TRUE(same(tvk::ClosestPointOnSegment(A, B, {9, 1, 0}), B));
-    EXPECT_TRUE(same(tvk::ClosestPointOnSegment(A, A, {9, 1, 0}), A));
-}
-
 TEST(BoxAgainstTriangle, FaceEdgeAndCrossAxisSeparation) {
     EXPECT_TRUE(tvk::BoxTouchesTriangle(Box({1, 1, 0}, 0.1, 0.1, 0.1), A, B, C))
         << "small box inside the face";
@@ -244,12 +236,6 @@ TEST(MeshFrames, RaysKeepTheNearestHitAheadElseTheNearestBehind) {
     tvk::RayThroughFrame(frame, {1, 1, 1}, {2, 1, 1}, flat);
     EXPECT_EQ(flat.Answer(), 0);
     EXPECT_EQ(flat.AnswerVertex(), -1);
-}
-
-TEST(PointToBox, SquaredExcessOverTheAxes) {
-    EXPECT_EQ(tvk::SquaredDistanceToBox({0.5, -0.5, 0.9}, {1, 1, 1}), 0);
-    EXPECT_DOUBLE_EQ(tvk::SquaredDistanceToBox({3, 0, 0}, {1, 1, 1}), 4);
-    EXPECT_DOUBLE_EQ(tvk::SquaredDistanceToBox({-3, 3, 1}, {1, 1, 1}), 8);
 }
 
 // ---- Random shapes against an independent reference in double precision. ----
