@@ -44,7 +44,7 @@ template <class Test>
 void ForEachFrame(RtNumber index, RtNumber frame, Test test) {
     if (!tvk::g_scene || !std::isfinite(index)) return;
     tvk::SceneObject* object = tvk::g_scene->Objects().Find(std::trunc(index));
-    if (!object) return;
+    if (!object || !object->inUse) return;  // not there, or still being built
     const int32_t f = tvk::TruncateToInt(frame);
     if (f < 0) return;
     for (tvk::ObjectMesh& mesh : object->meshes) {

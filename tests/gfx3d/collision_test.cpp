@@ -82,6 +82,13 @@ TEST_F(Collisions, ObjectsAndFramesThatAreNotThereHitNothing) {
     EXPECT_EQ(CollideRay(0, 1e12, 0, 0, 5, 0, 0, -1), 0);
     Meshes(2, {});  // in use, without meshes
     EXPECT_EQ(CollideSphere(2, 0, 50, 0, 0, 0), 0);
+    StartObject(3);  // still being built
+    AddObjectVertex(-1, -1, 0, 0, 0, -1);
+    AddObjectVertex(1, -1, 0, 0, 0, -1);
+    AddObjectVertex(0, 1, 0, 0, 0, -1);
+    EXPECT_EQ(CollideSphere(3, 0, 0.5, 0, 0, 0), 0);
+    EndObject();
+    EXPECT_EQ(CollideSphere(3, 0, 0.5, 0, 0, 0), 1);
     // Arguments that are not numbers, and a negative size, hit nothing.
     EXPECT_EQ(CollideSphere(0, 0, kNaN, 0, 0, 0), 0);
     EXPECT_EQ(CollideSphere(0, 0, -0.5, 0, 0, 0), 0);
