@@ -203,3 +203,79 @@ void DrawBillboard(RtNumber slot, RtNumber x, RtNumber y, RtNumber z, RtNumber s
 /// its bottom edge through it; 0: flat on the screen, centred where the point lands (nothing when it is
 /// behind the camera)
 void PrintText3D(const RtString& text, RtNumber x, RtNumber y, RtNumber z, RtNumber scale);
+
+// Collision and picking: shapes tested against the triangles of one frame of an object's meshes,
+// placed with the current object transform (the one the object would be drawn with). Positions are
+// scene units; the shape is carried into the object's own space, where a sphere's radius is measured.
+// An object not there, without meshes or with a singular transform, and any NaN or infinite
+// argument, hit nothing. With the debug flag set the tests also draw the shape: red after a hit,
+// green after a miss.
+
+/// Tests a sphere against an object's triangles.
+/// index: object number
+/// frame: animation frame of each mesh (truncated); a mesh without that frame is not hit
+/// radius: sphere radius, the object's own units, >= 0
+/// x: centre x, scene units
+/// y: centre y, scene units
+/// z: centre z, scene units
+/// Returns: 1 when the sphere touches a triangle, else 0
+RtInt CollideSphere(RtNumber index, RtNumber frame, RtNumber radius, RtNumber x, RtNumber y, RtNumber z);
+/// Tests an axis-aligned box against an object's triangles.
+/// index: object number
+/// frame: animation frame of each mesh (truncated); a mesh without that frame is not hit
+/// x: box centre x, scene units
+/// y: box centre y, scene units
+/// z: box centre z, scene units
+/// width: full size along x, scene units, >= 0
+/// height: full size along y, scene units, >= 0
+/// depth: full size along z, scene units, >= 0
+/// Returns: 1 when the box shares a point with a triangle, else 0
+RtInt CollideBox(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumber z, RtNumber width, RtNumber height,
+                 RtNumber depth);
+/// Casts a ray at an object's triangles, both ways from its start.
+/// index: object number
+/// frame: animation frame of each mesh (truncated); a mesh without that frame is not hit
+/// x: start x, scene units
+/// y: start y, scene units
+/// z: start z, scene units
+/// dx: direction x (normalised unless it is shorter than 0.0003)
+/// dy: direction y
+/// dz: direction z
+/// Returns: the distance to the nearest triangle ahead; without one, minus the distance to the nearest
+/// behind the start; 0 when there is none
+RtNumber CollideRay(RtNumber index, RtNumber frame, RtNumber x, RtNumber y, RtNumber z, RtNumber dx, RtNumber dy,
+                    RtNumber dz);
+/// Tests a sphere against a box centred at the origin of the current object transform, in its space.
+/// x: sphere centre x, scene units
+/// y: sphere centre y, scene units
+/// z: sphere centre z, scene units
+/// radius: sphere radius, the transform's own units, >= 0
+/// width: full box size along the transform's x
+/// height: full box size along the transform's y
+/// depth: full box size along the transform's z
+/// Returns: 1 when the sphere touches the box, else 0
+RtInt SphereInBox(RtNumber x, RtNumber y, RtNumber z, RtNumber radius, RtNumber width, RtNumber height,
+                  RtNumber depth);
+/// Tells which triangle the latest CollideSphere, CollideBox or CollideRay hit.
+/// Returns: the triangle's number within its mesh's frame (for a ray, the triangle of the returned
+/// distance); 0 after a miss
+RtInt GetLastHitTriangle();
+
+/// Gives where a 3D point lands on the screen under the current camera.
+/// x: point x, scene units
+/// y: point y, scene units
+/// z: point z, scene units
+/// sx: receives the column, pixels from the window's left edge
+/// sy: receives the row, pixels from the window's top edge
+/// sz: receives the depth, 0 at the near plane … 1 at the far plane
+/// Returns: 1; 0 with the outputs unchanged for a point in the eye's plane or without a window
+RtInt ProjectToScreen(RtNumber x, RtNumber y, RtNumber z, RtNumber& sx, RtNumber& sy, RtNumber& sz);
+/// Gives the 3D point at a screen position and depth (the reverse of ProjectToScreen).
+/// sx: column, pixels from the window's left edge
+/// sy: row, pixels from the window's top edge
+/// sz: depth, 0 at the near plane … 1 at the far plane
+/// x: receives the point's x, scene units
+/// y: receives the point's y, scene units
+/// z: receives the point's z, scene units
+/// Returns: 1; 0 with the outputs unchanged when the view cannot be reversed or without a window
+RtInt UnprojectFromScreen(RtNumber sx, RtNumber sy, RtNumber sz, RtNumber& x, RtNumber& y, RtNumber& z);
