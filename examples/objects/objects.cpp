@@ -12,13 +12,13 @@ namespace {
 constexpr RtInt kWidth = 640, kHeight = 480;
 constexpr RtInt kFloor = 0, kModel = 1;  // object numbers
 constexpr RtInt kSkin = 0, kSun = 1;     // sprite slots
-constexpr RtInt kSky = 0x402010;         // colours are red + green*256 + blue*65536
-constexpr RtInt kFloorColour = 0x70A0B0;
+constexpr RtInt kSky = 0x402010;         // dark blue: colours are red + green*256 + blue*65536
+constexpr RtInt kFloorColour = 0x70A0B0;  // sand
 constexpr double kFloorY = -25;
-// The light: a point high up on the right; the billboard shows where it is.
+// The light: high up on the right; the billboard stands on the way to it.
 constexpr double kLightX = 90, kLightY = 110, kLightZ = 40;
 
-// Frames of the converted model's running animation; the built object has frames 0 and 1.
+// The frames to run through (the converted model's run, or the own object's two) and the skin.
 struct Animation {
     double first = 0, last = 1;
     bool textured = false;
@@ -132,8 +132,8 @@ int AppMain() {
         SetHeadLight(1, 0x909090);  // and a dim one from the eye, so the side facing us is seen
 
         DrawObject(kFloor, 0);
-        // The model turns once in 12 seconds, starting face on, and runs through its frames twice a
-        // second.
+        // The model turns once in 12 seconds and runs through its frames twice a second: with
+        // animate on, the weight 0..1 is the way from the first frame to the last.
         SetObjectPosition(0, 0, 0);
         RotateObject(seconds * 30 + 90, 0, 1, 0);
         SetTexture3D(animation.textured ? kSkin : -1, -1);
@@ -151,7 +151,7 @@ int AppMain() {
         SetTexture3D(-1, -1);
         SetLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
         SetLight(1, 0, 0, 0, 0, 0, 0, 0, 0);
-        DrawBillboard(kSun, kLightX * 0.4, kLightY * 0.4, kLightZ * 0.4, 1);  // on the way to the light
+        DrawBillboard(kSun, kLightX * 0.4, kLightY * 0.4, kLightZ * 0.4, 1);
         PrintText3D("Escape ends", 0, 38, 0, 0.5);
         End3D();
         ShowScreen();
