@@ -294,13 +294,15 @@ bool DrawMesh(const SceneObject& object, ObjectMesh& part, double a, double b, d
     const MeshObjectX& mesh = *part.mesh;
     if (mesh.frames.empty() || mesh.frames[0].triangles.empty()) return false;
     const FrameBlend blend = ChooseFrames(static_cast<int32_t>(mesh.frames.size()), a, b, w, animate);
+    const ShadowLight& shadow = g_scene->Shadow();
+    const bool volume = shadow.enabled && shadow.mode == ShadowMode::StencilVolumes;
+    // A caster out of view can still throw its shadow into it: volumes are never rejected.
     const Matrix4& transform = g_scene->Transforms().Compose();
-    if (!MeshVisible(*g_scene, transform, mesh.frames[static_cast<size_t>(blend.first)],
-                     mesh.frames[static_cast<size_t>(blend.second)]))
+    if (!volume && !MeshVisible(*g_scene, transform, mesh.frames[static_cast<size_t>(blend.first)],
+                                mesh.frames[static_cast<size_t>(blend.second)]))
         return false;
     Prepare(mesh, part.draw);
-    const ShadowLight& shadow = g_scene->Shadow();
-    if (shadow.enabled && shadow.mode == ShadowMode::StencilVolumes) {
+    if (volume) {
         DrawShadowVolume(mesh, blend, part.draw);
         return true;
     }

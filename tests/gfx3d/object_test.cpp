@@ -202,6 +202,14 @@ TEST_F(Objects, AShadowVolumeDarkensTheShadowedPixelsAndNoOthers) {
     SetLight(-3, 0, 0, 20, 0, 0, 0, 0, 0);  // and ends, darkening what the volumes marked
     EXPECT_EQ(Rgb(open.x, open.y), openBefore);
     EXPECT_LT(Rgb(shadowed.x, shadowed.y) & 255, (before & 255) - 20) << std::hex << before;
+
+    // A caster out of view still throws its shadow: its volume is drawn, not rejected.
+    SetLight(-3, 0xFFFFFF, 0, 20, 0, 0, 0, 0, 1);
+    SetObjectPosition(0, 0, 40);
+    EXPECT_EQ(DrawObject(1, 0), 1);
+    SetLight(-3, 0, 0, 20, 0, 0, 0, 0, 0);
+    SetObjectPosition(0, 0, 0);
+    EXPECT_EQ(DrawObject(1, 0), 1);
 }
 
 TEST_F(Objects, ToonShadingLightsInBandsFromTheShadowLight) {

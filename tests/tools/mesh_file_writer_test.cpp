@@ -72,7 +72,7 @@ TEST(MeshFileWriter, FloatVertexFileFollowsTheLayoutByteForByte) {
     EXPECT_EQ(U32At(b, 32), 0x123456u);
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(F32At(b, 36 + i * 8), model.texCoords[i][0]);
-        EXPECT_EQ(F32At(b, 40 + i * 8), model.texCoords[i][1]);
+        EXPECT_EQ(F32At(b, 40 + i * 8), -model.texCoords[i][1]);
     }
     const uint8_t colourIndex[6] = {0, 0, 0, 1, 1, 2};
     const int up = TableIndexOf(0, 0, 1), east = TableIndexOf(1, 0, 0), north = TableIndexOf(0, 1, 0),
@@ -142,7 +142,7 @@ TEST(MeshFileWriter, QuantisedFramesComeBackWithinOneStep) {
         for (size_t i = 0; i < positions.size(); ++i) {
             EXPECT_EQ(quantised.frames[f][i].u, exact.frames[f][i].u);
             EXPECT_EQ(quantised.frames[f][i].v, exact.frames[f][i].v);
-            EXPECT_EQ(exact.frames[f][i].v, model.texCoords[i][1]);
+            EXPECT_EQ(exact.frames[f][i].v, -model.texCoords[i][1]);
             EXPECT_EQ(quantised.frames[f][i].normalIndex, exact.frames[f][i].normalIndex);
         }
     }
@@ -167,7 +167,7 @@ TEST(MeshFileWriter, TextFileReadsBackAsTheModel) {
             const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
             for (int axis = 0; axis < 3; ++axis) EXPECT_FLOAT_EQ(v.normal[axis], n[axis] / length);
             EXPECT_EQ(v.u, model.texCoords[i][0]);
-            EXPECT_EQ(v.v, model.texCoords[i][1]);
+            EXPECT_EQ(v.v, -model.texCoords[i][1]);
             EXPECT_EQ(v.colour, model.colours[i - i % 3]) << "a triangle takes its first corner's colour";
         }
     }

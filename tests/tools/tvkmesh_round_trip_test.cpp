@@ -203,7 +203,7 @@ TEST_F(TvkmeshDrawnModel, TheConvertedModelDrawsWithItsSkin) {
 // Disabled: every format shows the picture upside down, since the converter writes v with the
 // opposite sign to the one the loader gives a built object's vertex (-ty). Enable it with the
 // converter fixed.
-TEST_F(TvkmeshDrawnModel, DISABLED_AConvertedModelShowsItsPictureTheRightWayUp) {
+TEST_F(TvkmeshDrawnModel, AConvertedModelShowsItsPictureTheRightWayUp) {
     const std::string obj = tempDir_ + "/square.obj";
     std::ofstream(obj) << "v -2 -2 0\nv 2 -2 0\nv 2 2 0\nv -2 2 0\n"
                           "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"

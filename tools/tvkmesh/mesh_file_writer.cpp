@@ -146,7 +146,9 @@ void WriteBinary(const MeshModel& model, bool quantised, std::vector<uint8_t>& o
     for (size_t i = 0; i < n; ++i) {
         const auto uv = TexCoord(model, i);
         w.F32(uv[0]);
-        w.F32(quantised ? -uv[1] : uv[1]);  // readers of quantised files negate v
+        // The runtime's t runs up the picture, so a loaded object takes -v, as for a vertex a program
+        // adds; readers of quantised files negate v themselves.
+        w.F32(quantised ? uv[1] : -uv[1]);
     }
     for (const ModelFrame& frame : model.frames) {
         w.I32(n);
@@ -215,7 +217,7 @@ void WriteText(const MeshModel& model, std::vector<uint8_t>& out) {
         const auto uv = TexCoord(model, i);
         w.Number(uv[0]);
         w.Space();
-        w.Number(-uv[1]);  // readers negate v
+        w.Number(uv[1]);  // readers negate v, which gives the -v the runtime wants
         w.EndLine();
     }
     w.Text("# triangles: red green blue, 3 corners of (vertex, texture coordinate)\r\n");

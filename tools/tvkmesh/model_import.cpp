@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -55,6 +56,10 @@ uint32_t PackColour(float r, float g, float b) {
 uint32_t MaterialColour(const aiScene& scene, unsigned materialIndex) {
     if (materialIndex >= scene.mNumMaterials || scene.mMaterials[materialIndex] == nullptr) return kWhite;
     const aiMaterial& material = *scene.mMaterials[materialIndex];
+    // The import library gives a model without a material of its own a grey one: that draws white.
+    aiString name;
+    if (material.Get(AI_MATKEY_NAME, name) == AI_SUCCESS && std::string(name.C_Str()) == AI_DEFAULT_MATERIAL_NAME)
+        return kWhite;
     aiColor4D colour;
     if (material.Get(AI_MATKEY_COLOR_DIFFUSE, colour) == AI_SUCCESS ||
         material.Get(AI_MATKEY_BASE_COLOR, colour) == AI_SUCCESS)
