@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -101,8 +102,9 @@ const MeshVertex* ArraySource(const MeshObjectX& mesh, const FrameBlend& blend, 
     return draw.buffer.triangles.data();
 }
 
+// A field's address in client memory, or its offset into the bound buffer when base is null.
 const void* At(const MeshVertex* base, size_t offset) {
-    return reinterpret_cast<const char*>(base) + offset;
+    return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(base) + offset);
 }
 
 // The textures of a multi-mesh part, or the scene's pair for everything else.
