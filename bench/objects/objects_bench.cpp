@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/display.h"
+#include "support/bench_clock.h"
 #include "gfx2d/renderer.h"
 #include "gfx3d/scene.h"
 #include "gl/gl_extensions.h"
@@ -43,27 +44,10 @@ constexpr int kObjectsPerFrame = kObjectsPerRow * kObjectRows;
 constexpr int kWarmUpFrames = 5;
 constexpr int kObject = 0;
 
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);  // the whole process: the rasteriser runs on its own threads
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// Ends a frame the way a program does, then waits until the frame is really drawn: the hidden
-// offscreen window's swap does not wait for the rasteriser, a shown window's would.
-void PresentAndFinish() {
-    ShowScreen();
-    glFinish();
-}
-
-struct Timing {
-    double wall = 0, cpu = 0;
-};
+using tvk::bench::CpuSeconds;
+using tvk::bench::PresentAndFinish;
+using tvk::bench::Timing;
+using tvk::bench::WallSeconds;
 
 // Every frame enters 3D with the same camera, then runs `draw(frame)`.
 template <class Draw>

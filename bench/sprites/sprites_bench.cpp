@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/display.h"
+#include "support/bench_clock.h"
 #include "gfx2d/fonts.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
@@ -28,27 +29,10 @@ constexpr int kSpriteSlot = 1;
 constexpr int kSpritesPerFrame = 2000;
 constexpr int kWarmUpFrames = 10;
 
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);  // the whole process: the rasteriser runs on its own threads
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// Ends a frame the way a program does, then waits until the frame is really drawn: the hidden
-// offscreen window's swap does not wait for the rasteriser, a shown window's would.
-void PresentAndFinish() {
-    ShowScreen();
-    glFinish();
-}
-
-struct Timing {
-    double wall = 0, cpu = 0;
-};
+using tvk::bench::CpuSeconds;
+using tvk::bench::PresentAndFinish;
+using tvk::bench::Timing;
+using tvk::bench::WallSeconds;
 
 // Runs `frames` frames of `draw(frame)` after a few untimed ones that settle the driver.
 template <class Draw>
