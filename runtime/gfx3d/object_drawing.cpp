@@ -80,29 +80,72 @@ void FillBuffer(const MeshObjectX& mesh, const FrameBlend& blend, const float of
     draw.bufferOffset[1] = offset[1];
 }
 
-// Where the arrays come from: a buffer object for a frame drawn alone without texture offset
-// (made the first time), else the draw buffer in client memory.
-const MeshVertex* ArraySource(const MeshObjectX& mesh, const FrameBlend& blend, const float offset[2],
-                              MeshDrawCache& draw, bool& fromBuffer) {
+// Where the arrays are and how they are laid out: the offsets of the fields drawing reads.
+struct ArrayLayout {
+    const unsigned char* base = nullptr;  // null: offsets into the bound buffer object
+    GLsizei stride = sizeof(MeshVertex);
+    size_t position = offsetof(MeshVertex, position), normal = offsetof(MeshVertex, normal);
+    size_t uv = offsetof(MeshVertex, u), rgba = offsetof(MeshVertex, rgba);
+
+    const void* At(size_t offset) const {  // without arithmetic on a null base
+        return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(base) + offset);
+    }
+};
+
+// A still frame's buffer object keeps only what drawing reads: position, normal, u, v and, for a
+// coloured mesh, the colour floats; 32 or 48 bytes a vertex instead of the full 92, so the driver
+// reads no more than a plain draw of the same triangles would.
+constexpr size_t kPackedFloats = 8, kPackedColouredFloats = 12;
+
+ArrayLayout PackedLayout(bool coloured) {
+    ArrayLayout layout;
+    layout.stride = static_cast<GLsizei>((coloured ? kPackedColouredFloats : kPackedFloats) * sizeof(float));
+    layout.position = 0;
+    layout.normal = 3 * sizeof(float);
+    layout.uv = 6 * sizeof(float);
+    layout.rgba = 8 * sizeof(float);
+    return layout;
+}
+
+std::vector<float> PackStillFrame(const std::vector<MeshVertex>& vertices, bool coloured) {
+    std::vector<float> packed;
+    packed.reserve(vertices.size() * (coloured ? kPackedColouredFloats : kPackedFloats));
+    for (const MeshVertex& v : vertices) {
+        packed.insert(packed.end(), v.position, v.position + 3);
+        packed.insert(packed.end(), v.normal, v.normal + 3);
+        packed.push_back(v.u);
+        packed.push_back(v.v);
+        if (coloured) packed.insert(packed.end(), v.rgba, v.rgba + 4);
+    }
+    return packed;
+}
+
+// A buffer object for a frame drawn alone without texture offset (made the first time), else the
+// draw buffer in client memory.
+ArrayLayout ArraySource(const MeshObjectX& mesh, const FrameBlend& blend, const float offset[2],
+                        MeshDrawCache& draw, bool& fromBuffer) {
     fromBuffer = false;
     const bool still = blend.Single() && offset[0] == 0 && offset[1] == 0;
     if (still && gl::VertexBuffer::Available()) {
         gl::VertexBuffer& buffer = draw.staticFrames[static_cast<size_t>(blend.first)];
         if (!buffer.Holds()) {
             FillBuffer(mesh, blend, offset, draw);
-            buffer.Upload(draw.buffer.triangles.data(), draw.buffer.triangles.size() * sizeof(MeshVertex), false);
+            const std::vector<float> packed = PackStillFrame(draw.buffer.triangles, draw.coloured);
+            buffer.Upload(packed.data(), packed.size() * sizeof(float), false);
         }
         if (buffer.Holds()) {
             buffer.Bind();
             fromBuffer = true;
-            return nullptr;
+            return PackedLayout(draw.coloured);
         }
     }
     FillBuffer(mesh, blend, offset, draw);
-    return draw.buffer.triangles.data();
+    ArrayLayout client;
+    client.base = reinterpret_cast<const unsigned char*>(draw.buffer.triangles.data());
+    return client;
 }
 
-// A field's address in client memory, or its offset into the bound buffer when base is null.
+// A field's address in client memory.
 const void* At(const MeshVertex* base, size_t offset) {
     return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(base) + offset);
 }
@@ -130,16 +173,16 @@ void DrawMeshArrays(const MeshObjectX& mesh, const FrameBlend& blend, MeshDrawCa
         glEnable(GL_COLOR_MATERIAL);
     }
     bool fromBuffer = false;
-    const MeshVertex* base = ArraySource(mesh, blend, offset, draw, fromBuffer);
+    const ArrayLayout arrays = ArraySource(mesh, blend, offset, draw, fromBuffer);
     gl::SetClientArrays({.vertices = true, .textureCoordinates = true, .colours = coloured, .normals = normals});
-    glVertexPointer(3, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, position)));
-    glTexCoordPointer(2, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, u)));
-    if (normals) glNormalPointer(GL_FLOAT, kStride, At(base, offsetof(MeshVertex, normal)));
-    if (coloured) glColorPointer(4, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, rgba)));
+    glVertexPointer(3, GL_FLOAT, arrays.stride, arrays.At(arrays.position));
+    glTexCoordPointer(2, GL_FLOAT, arrays.stride, arrays.At(arrays.uv));
+    if (normals) glNormalPointer(GL_FLOAT, arrays.stride, arrays.At(arrays.normal));
+    if (coloured) glColorPointer(4, GL_FLOAT, arrays.stride, arrays.At(arrays.rgba));
     if (secondUnit) {  // the first slot of a pair sits on unit 1 and takes the same coordinates
         gl::glClientActiveTextureARB(GL_TEXTURE1_ARB);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, kStride, At(base, offsetof(MeshVertex, u)));
+        glTexCoordPointer(2, GL_FLOAT, arrays.stride, arrays.At(arrays.uv));
         gl::glClientActiveTextureARB(GL_TEXTURE0_ARB);
     }
     if (scene.EnvironmentMapping()) {
