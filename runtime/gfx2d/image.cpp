@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "base/colour.h"
+
 namespace tvk {
 
 RgbaImage::~RgbaImage() { Release(); }
@@ -48,10 +50,10 @@ void RgbaImage::Release() {
 
 void ApplyColourKey(RgbaImage& image, int32_t colourKey) {
     if (colourKey < 0 || colourKey > 0xFFFFFF) return;  // no 24-bit pixel can equal a wider key
-    const uint8_t r = colourKey & 255, g = (colourKey >> 8) & 255, b = (colourKey >> 16) & 255;
+    const ColourBytes key = SplitColour(static_cast<uint32_t>(colourKey));
     uint8_t* p = image.pixels;
     for (size_t n = image.ByteCount() / 4; n > 0; --n, p += 4) {
-        if (p[0] == r && p[1] == g && p[2] == b) p[0] = p[1] = p[2] = p[3] = 0;
+        if (p[0] == key.red && p[1] == key.green && p[2] == key.blue) p[0] = p[1] = p[2] = p[3] = 0;
     }
 }
 

@@ -1,6 +1,7 @@
 // Flat-colour pixels, lines and rectangles, and reading a pixel back.
 #include <GL/gl.h>
 
+#include "base/colour.h"
 #include "gfx2d/coordinate_clamp.h"
 #include "gfx2d/offscreen.h"
 #include "gfx2d/renderer.h"
@@ -19,8 +20,8 @@ void DrawFlat(int32_t colour, bool whiteAsBytes, Draw draw) {
     OpenGLDodurudo* r = g_renderer;
     if (!r || !r->window) return;
     gl::SetAlphaTest(false);
-    gl::SetColourBytes(static_cast<GLubyte>(colour & 255), static_cast<GLubyte>((colour >> 8) & 255),
-                       static_cast<GLubyte>((colour >> 16) & 255), DrawAlpha(r, colour));
+    const ColourBytes c = SplitColour(static_cast<uint32_t>(colour));
+    gl::SetColourBytes(c.red, c.green, c.blue, DrawAlpha(r, colour));
     BindTexture(r, -1, -1, false);
     gl::FinishQuads();
     glMatrixMode(GL_PROJECTION);

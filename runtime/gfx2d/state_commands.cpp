@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "base/colour.h"
 #include "gfx2d/frame_assets.h"
 #include "gfx2d/renderer.h"
 #include "gl/gl_state.h"
@@ -48,7 +49,9 @@ void SetClearColour(RtInt colour) {
     }
     g_renderer->clearEachFrame = true;
     tvk::gl::FinishQuads();
-    glClearColor((colour & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f, ((colour >> 16) & 255) / 255.0f, 0.0f);
+    float rgb[3];
+    tvk::ColourToFloats(static_cast<uint32_t>(colour), rgb);
+    glClearColor(rgb[0], rgb[1], rgb[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 

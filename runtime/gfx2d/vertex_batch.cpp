@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/colour.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/texture_binding.h"
@@ -88,9 +89,10 @@ void AddPolyVertex(RtNumber x, RtNumber y, RtNumber tx, RtNumber ty, RtInt colou
     if (colour == 0xFFFFFF) {
         v.rgba[0] = v.rgba[1] = v.rgba[2] = 255;
     } else {
-        v.rgba[0] = static_cast<uint8_t>(colour & 255);
-        v.rgba[1] = static_cast<uint8_t>((colour >> 8) & 255);
-        v.rgba[2] = static_cast<uint8_t>((colour >> 16) & 255);
+        const tvk::ColourBytes c = tvk::SplitColour(static_cast<uint32_t>(colour));
+        v.rgba[0] = c.red;
+        v.rgba[1] = c.green;
+        v.rgba[2] = c.blue;
         b.ownColour = true;
     }
     const tvk::OpenGLDodurudo* r = tvk::g_renderer;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/colour.h"
 #include "gfx3d/scene.h"
 #include "gl/quad_batch.h"
 

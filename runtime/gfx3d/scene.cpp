@@ -30,12 +30,6 @@ Matrix4 CurrentMatrix(GLenum which) {
 
 }  // namespace
 
-void ColourToFloats(int32_t colour, float out[3]) {
-    out[0] = (colour & 255) / 255.0f;
-    out[1] = ((colour >> 8) & 255) / 255.0f;
-    out[2] = ((colour >> 16) & 255) / 255.0f;
-}
-
 void Dodurudo3D::SetProjection(float fov) {
     gl::FinishQuads();
     OpenGLDodurudo* r = renderer_;

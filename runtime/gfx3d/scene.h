@@ -124,7 +124,4 @@ private:
 
 extern Dodurudo3D* g_scene;
 
-// Colour integer to floats 0..1 (red in the low byte).
-void ColourToFloats(int32_t colour, float out[3]);
-
 }  // namespace tvk

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/colour.h"
 #include "gfx2d/renderer.h"
 #include "gfx2d/texture_binding.h"
 #include "gfx3d/scene.h"
@@ -40,8 +41,8 @@ void Dodurudo3D::DrawFlat(int32_t colour, Draw draw) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glEnable(GL_COLOR_MATERIAL);
-    gl::SetColourBytes(colour & 255, (colour >> 8) & 255, (colour >> 16) & 255,
-                       static_cast<GLubyte>(renderer_->currentAlpha * 255.0f));
+    const ColourBytes c = SplitColour(static_cast<uint32_t>(colour));
+    gl::SetColourBytes(c.red, c.green, c.blue, static_cast<GLubyte>(renderer_->currentAlpha * 255.0f));
     if (lightMask_) glDisable(GL_LIGHTING);
     BindTexture(renderer_, -1, -1, false);
     draw();

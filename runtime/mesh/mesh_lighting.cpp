@@ -66,7 +66,7 @@ void BuildToonRamp(MeshObjectX& mesh) {
     mesh.toonRamp.assign(size_t(kToonRampWidth) * size_t(height) * 4, 255);
     for (int row = 0; row < height; ++row) {
         float rgba[4];
-        ColourToFloats(size_t(row) < mesh.colours.size() ? mesh.colours[size_t(row)] : kWhiteColour, rgba);
+        VertexColourFloats(size_t(row) < mesh.colours.size() ? mesh.colours[size_t(row)] : kWhiteColour, rgba);
         for (int column = 0; column < kToonRampWidth; ++column) {
             const float brightness = ToonBrightness((float(column) + 0.5f) / float(kToonRampWidth));
             uint8_t* pixel = &mesh.toonRamp[(size_t(row) * kToonRampWidth + size_t(column)) * 4];

@@ -1,21 +1,21 @@
 #include "mesh/mesh_vertex.h"
 
+#include "base/colour.h"
+
 namespace tvk {
 
-void ColourToFloats(uint32_t colour, float rgba[4]) {
+void VertexColourFloats(uint32_t colour, float rgba[4]) {
     if (colour >= kFirstMarkerColour) {
         rgba[0] = rgba[1] = rgba[2] = rgba[3] = 1.0f;
         return;
     }
-    rgba[0] = float(colour & 255) / 255.0f;
-    rgba[1] = float((colour >> 8) & 255) / 255.0f;
-    rgba[2] = float((colour >> 16) & 255) / 255.0f;
+    ColourToFloats(colour, rgba);
     rgba[3] = 1.0f;
 }
 
 void SetVertexColour(MeshVertex& vertex, uint32_t colour) {
     vertex.colour = colour;
-    ColourToFloats(colour, vertex.rgba);
+    VertexColourFloats(colour, vertex.rgba);
 }
 
 MeshVertex MakeMeshVertex(float x, float y, float z, float tx, float ty, uint32_t colour) {

@@ -47,7 +47,7 @@ constexpr uint8_t kInternalMarkerTypeA = 255;
 constexpr uint8_t kInternalMarkerTypeB = 253;
 
 // red, green, blue = the colour's bytes / 255 and alpha 1; all four 1 for a marker value.
-void ColourToFloats(uint32_t colour, float rgba[4]);
+void VertexColourFloats(uint32_t colour, float rgba[4]);
 void SetVertexColour(MeshVertex& vertex, uint32_t colour);
 
 // The vertex a program adds: position, texture coordinates with v negated, and its colour
