@@ -9,8 +9,6 @@ set -euo pipefail
 program=$1
 shots=${2:-}
 source "$(dirname "$0")/virtual_display.sh"
-pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; wait $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "$*"; exit 1; }
 
 TMPDIR="$work/" "$program" >"$work/out.txt" 2>&1 &

@@ -7,9 +7,6 @@ program=$1
 shots=${2:-}
 source "$(dirname "$0")/virtual_display.sh"
 source "$(dirname "$0")/screenshots.sh"
-pid=""
-guest_pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; [ -n "$guest_pid" ] && kill $guest_pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; wait $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 setxkbmap us 2>/dev/null || true
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 

@@ -7,9 +7,6 @@ program=$1
 shots=${2:-}
 source "$(dirname "$0")/virtual_display.sh"
 source "$(dirname "$0")/screenshots.sh"
-pid=""
-server_pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; [ -n "$server_pid" ] && kill $server_pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; wait $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
 mkdir "$work/site"
 head -c 300000 /dev/urandom >"$work/site/data.bin"  # zero bytes included

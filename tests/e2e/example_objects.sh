@@ -8,8 +8,6 @@ program=$1
 shots=${2:-}
 source "$(dirname "$0")/virtual_display.sh"
 source "$(dirname "$0")/screenshots.sh"
-pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; wait $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # From its own folder, as a reader starts it: the converted model sits in Model/ beside it.
 (cd "$(dirname "$program")" && TMPDIR="$work/" exec stdbuf -oL "$program") >"$work/out.txt" 2>&1 &

@@ -7,8 +7,6 @@ program=$1
 shots=${2:-}
 source "$(dirname "$0")/virtual_display.sh"
 source "$(dirname "$0")/screenshots.sh"
-pid=""
-trap '[ -n "$pid" ] && kill $pid 2>/dev/null; kill $xvfb_pid 2>/dev/null || true; wait $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
 [ -e "$(dirname "$program")/Media" ] && fail "a Media folder beside the packed example would hide the archive"
 TMPDIR="$work/" stdbuf -oL "$program" >"$work/out.txt" 2>&1 &
