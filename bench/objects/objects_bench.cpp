@@ -44,27 +44,18 @@ constexpr int kObjectsPerFrame = kObjectsPerRow * kObjectRows;
 constexpr int kWarmUpFrames = 5;
 constexpr int kObject = 0;
 
-using tvk::bench::CpuSeconds;
 using tvk::bench::PresentAndFinish;
 using tvk::bench::Timing;
-using tvk::bench::WallSeconds;
 
 // Every frame enters 3D with the same camera, then runs `draw(frame)`.
 template <class Draw>
 Timing TimeFrames(int frames, Draw draw) {
-    auto one = [&](int f) {
+    return tvk::bench::TimeFrames(frames, kWarmUpFrames, [&](int f) {
         Start3D(1, 100, 60);
         SetCamera(0, 0, 12, 0, 0, 0);
         draw(f);
         PresentAndFinish();
-    };
-    for (int f = 0; f < kWarmUpFrames; ++f) one(f);
-    Timing t;
-    const double wall0 = WallSeconds(), cpu0 = CpuSeconds();
-    for (int f = 0; f < frames; ++f) one(f);
-    t.wall = WallSeconds() - wall0;
-    t.cpu = CpuSeconds() - cpu0;
-    return t;
+    });
 }
 
 double TrianglesPerSecond(int frames, const Timing& t) { return double(kTriangles) * kObjectsPerFrame * frames / t.wall; }

@@ -29,27 +29,16 @@ constexpr int kSpriteSlot = 1;
 constexpr int kSpritesPerFrame = 2000;
 constexpr int kWarmUpFrames = 10;
 
-using tvk::bench::CpuSeconds;
 using tvk::bench::PresentAndFinish;
 using tvk::bench::Timing;
-using tvk::bench::WallSeconds;
 
 // Runs `frames` frames of `draw(frame)` after a few untimed ones that settle the driver.
 template <class Draw>
 Timing TimeFrames(int frames, Draw draw) {
-    for (int f = 0; f < kWarmUpFrames; ++f) {
+    return tvk::bench::TimeFrames(frames, kWarmUpFrames, [&](int f) {
         draw(f);
         PresentAndFinish();
-    }
-    Timing t;
-    double wall0 = WallSeconds(), cpu0 = CpuSeconds();
-    for (int f = 0; f < frames; ++f) {
-        draw(f);
-        PresentAndFinish();
-    }
-    t.wall = WallSeconds() - wall0;
-    t.cpu = CpuSeconds() - cpu0;
-    return t;
+    });
 }
 
 void Report(const char* what, double itemsPerFrame, int frames, const Timing& t, const char* unit) {

@@ -1,4 +1,4 @@
-// The clocks the benchmarks time with, and the end of a timed frame.
+// The clocks the benchmarks time with, the end of a timed frame, and the timed run of frames.
 #pragma once
 
 #include <GL/gl.h>
@@ -32,5 +32,18 @@ inline void PresentAndFinish() {
 struct Timing {
     double wall = 0, cpu = 0;
 };
+
+// Runs `warmUp` untimed frames of `frame(f)`, which settle the driver, then times `frames` more.
+// `frame` draws a whole frame and ends it.
+template <class Frame>
+Timing TimeFrames(int frames, int warmUp, Frame frame) {
+    for (int f = 0; f < warmUp; ++f) frame(f);
+    Timing t;
+    const double wall0 = WallSeconds(), cpu0 = CpuSeconds();
+    for (int f = 0; f < frames; ++f) frame(f);
+    t.wall = WallSeconds() - wall0;
+    t.cpu = CpuSeconds() - cpu0;
+    return t;
+}
 
 }  // namespace tvk::bench
